@@ -1,0 +1,20 @@
+#include "core/leveling_route.h"
+
+#include <stdexcept>
+
+namespace velmora {
+
+SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex) {
+    if (closingIndex < 1)
+        throw std::invalid_argument("a route needs at least one section");
+    const auto points = static_cast<std::size_t>(closingIndex) + 1;
+    route.closingIndex = closingIndex;
+    route.adjustedHeights.reset(points);
+    route.pointNames.reset(points);
+    SectionMeasurements sections;
+    sections.heightDiffs.reset(points);
+    sections.sectionLengths.reset(points);
+    return sections;
+}
+
+} // namespace velmora

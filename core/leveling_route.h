@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/table.h"
+
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+// One attached leveling route: from the start benchmark A (point 0) through the points to be
+// determined (1 .. closingIndex - 1) to the closing benchmark B (point closingIndex). Section i
+// joins point i - 1 to point i. Heights and lengths are in metres, every real a single.
+//
+// The window keeps one for its whole life; each calculation run resets and refills it, and the
+// report reads it as the last run left it. Before the first run both tables are absent and every
+// number is 0.
+struct LevelingRoute {
+    float startHeight = 0.0f;      // Ha
+    float endHeight = 0.0f;        // Hb
+    std::int16_t closingIndex = 0; // N + 1
+    float misclosure = 0.0f;       // fh = Ha + sum(h) - Hb
+    float sumHeightDiff = 0.0f;    // sum(h), in index order
+    float totalLength = 0.0f;      // [s], in index order
+    Table<float> adjustedHeights;  // 0 .. closingIndex; element 0 is Ha
+    Table<std::string> pointNames; // 0 .. closingIndex, as typed
+};
+
+// The measurements of one run's sections; they belong to the run and end with it. Element 0 of
+// both tables is never filled and stays 0.
+struct SectionMeasurements {
+    Table<float> heightDiffs;        // element i: height difference of section i
+    Table<float> sectionLengths;     // element i: backsight plus foresight distance of section i
+    float correctionPerMetre = 0.0f; // -fh / [s]
+};
+
+// Starts a route of closingIndex - 1 points to be determined: sets closingIndex and gives
+// adjustedHeights, pointNames and the returned section tables closingIndex + 1 fresh elements,
+// so nothing of an earlier route survives. Ha, Hb and fh keep their values until the run
+// overwrites them. Requires closingIndex >= 1.
+//
+//   startRoute(route, 2) -> route.closingIndex == 2, route.pointNames.size() == 3
+SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex);
+
+} // namespace velmora
