@@ -32,8 +32,8 @@ template <class T> struct NumberReading {
 NumberReading<float> readSingle(std::string_view text);
 
 // The same grammar read into a double, for the count of points.
-//   readDouble("32766.5") -> 32766.5    readDouble("1e39") -> 1e39    readDouble("1e999") ->
-//   outOfRange
+//   readDouble("32766.5") -> 32766.5    readDouble("1e39") -> 1e39
+//   readDouble("1e999") -> outOfRange
 NumberReading<double> readDouble(std::string_view text);
 
 } // namespace velmora

@@ -1,9 +1,219 @@
 #include "dialogue/calculation_run.h"
 
+#include "core/adjustment.h"
+#include "core/number_reading.h"
+#include "core/number_text.h"
+#include "dialogue/prompts.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
 namespace velmora {
 
-void run(LevelingRoute&, Prompter&, FieldWriter&) {
-    throw Error("not yet");
+namespace {
+
+std::string quoted(std::string_view text) {
+    return "“" + std::string(text) + "”";
+}
+
+std::string refusalReason(const Answer& answer, NumberProblem problem) {
+    if (answer.cancelled)
+        return "您单击了“取消”，但这里需要输入一个数。";
+    switch (problem) {
+    case NumberProblem::empty:
+        return "没有输入任何数值，这里需要输入一个数。";
+    case NumberProblem::outOfRange:
+        return quoted(answer.text) + "超出了单精度数的范围，无法计算。";
+    case NumberProblem::notANumber:
+    case NumberProblem::none:
+        break;
+    }
+    return quoted(answer.text) +
+           "不是一个数。请输入十进制数，可带正负号、小数点和指数，例如 12.5、-0.003 或 1e3。";
+}
+
+// Half-way counts go to the even neighbour: 2.5 points make 2.
+double roundHalfToEven(double value) {
+    if (std::abs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return std::round(value);
+}
+
+// The user's side of the run: prompts, refusals and the fields.
+class Dialogue {
+public:
+    Dialogue(Prompter& prompter, FieldWriter& fields)
+        : prompter_(prompter)
+        , fields_(fields) {}
+
+    void show(DisplayField field, std::string_view text) { fields_.show(field, text); }
+
+    // A cancelled prompt gives the empty text, as for a name left empty.
+    std::string askText(std::string_view message) { return prompter_.ask(message).text; }
+
+    // Asks until the answer reads as a single; an answer that does not is never taken as 0.
+    float askSingle(std::string_view message) {
+        for (;;) {
+            const Answer answer = prompter_.ask(message);
+            const NumberReading<float> reading = readSingle(answer.text);
+            if (reading)
+                return reading.value;
+            refuse(refusalReason(answer, reading.problem));
+        }
+    }
+
+    // N + 1, rounded: the index of the closing benchmark. The count is read in double precision,
+    // so that the rounding sees the number as typed.
+    std::int16_t askClosingIndex() {
+        for (;;) {
+            const Answer answer = prompter_.ask(prompts::countPrompt);
+            const NumberReading<double> reading = readDouble(answer.text);
+            if (!reading) {
+                refuse(refusalReason(answer, reading.problem));
+                continue;
+            }
+            const double closingIndex = roundHalfToEven(reading.value + 1.0);
+            if (closingIndex < 1.0) {
+                refuse(quoted(answer.text) + "不能作为待定点的点数：点数不能为负数。");
+                continue;
+            }
+            if (closingIndex > std::numeric_limits<std::int16_t>::max())
+                throw ArithmeticError("运算溢出：待定点的点数 " + std::string(answer.text) +
+                                      " 太大，最多为 32766 个。");
+            return static_cast<std::int16_t>(closingIndex);
+        }
+    }
+
+    // Only an answer that reads as the number 0 rejects the value; anything else accepts it.
+    bool confirmed(std::string_view confirmation) {
+        const NumberReading<float> reading = readSingle(prompter_.ask(confirmation).text);
+        return !(reading && reading.value == 0.0f);
+    }
+
+private:
+    void refuse(const std::string& reason) {
+        if (!prompter_.offerRetry(reason))
+            throw Abandoned("已放弃本次计算。");
+    }
+
+    Prompter& prompter_;
+    FieldWriter& fields_;
+};
+
+// How an entered value is confirmed, and asked for again when the user says it is wrong.
+struct Confirmation {
+    std::string_view first;   // the first confirmation prompt
+    std::string_view later;   // the confirmation prompt after a rejection
+    std::string_view reentry; // the prompt that asks for the value again
+    bool clearsField;         // the echo is emptied before the value is asked again
+};
+
+// Asks for a value, stores and echoes it, and repeats until the user confirms it; the accepted
+// echo is written once more before the run goes on.
+template <class T, class Ask, class Echo>
+void enterConfirmed(Dialogue& dialogue, std::string_view prompt, const Confirmation& confirmation,
+                    DisplayField field, T& slot, Ask ask, Echo echo) {
+    slot = ask(prompt);
+    dialogue.show(field, echo(slot));
+    std::string_view confirmationPrompt = confirmation.first;
+    while (!dialogue.confirmed(confirmationPrompt)) {
+        confirmationPrompt = confirmation.later;
+        if (confirmation.clearsField)
+            dialogue.show(field, "");
+        slot = ask(confirmation.reentry);
+        dialogue.show(field, echo(slot));
+    }
+    dialogue.show(field, echo(slot));
+}
+
+std::string heightEcho(float height) {
+    return " " + fixedText(height, 3);
+}
+std::string nameEcho(const std::string& name) {
+    return " " + name;
+}
+std::string lengthEcho(float length) {
+    return "  " + generalText(length);
+}
+std::string heightDiffEcho(float heightDiff) {
+    return " " + generalText(heightDiff);
+}
+
+std::string numberedPrompt(std::string_view start, long number, std::string_view end) {
+    return std::string(start) + integerText(number) + std::string(end);
+}
+
+} // namespace
+
+void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields) {
+    Dialogue dialogue(prompter, fields);
+    const auto askSingle = [&](std::string_view message) {
+        return dialogue.askSingle(message);
+    };
+    const auto askText = [&](std::string_view message) {
+        return dialogue.askText(message);
+    };
+
+    const std::int16_t closingIndex = dialogue.askClosingIndex();
+    dialogue.show(DisplayField::countField, std::string(prompts::countLineStart) +
+                                                integerText(closingIndex - 1) +
+                                                std::string(prompts::countLineEnd));
+    SectionMeasurements sections = startRoute(route, closingIndex);
+
+    enterConfirmed(dialogue, prompts::startHeightPrompt,
+                   {prompts::startHeightConfirmation, prompts::genericConfirmation,
+                    prompts::startHeightReentryPrompt, false},
+                   DisplayField::startHeightField, route.startHeight, askSingle, heightEcho);
+    enterConfirmed(dialogue, prompts::endHeightPrompt,
+                   {prompts::genericConfirmation, prompts::genericConfirmation,
+                    prompts::endHeightReentryPrompt, false},
+                   DisplayField::endHeightField, route.endHeight, askSingle, heightEcho);
+
+    route.sumHeightDiff = 0.0f;
+    route.totalLength = 0.0f;
+    for (long k = 0; k < closingIndex; ++k) {
+        const std::string namePrompt =
+            k == 0 ? std::string(prompts::startNamePrompt)
+                   : numberedPrompt(prompts::pointNamePromptStart, k, prompts::pointNamePromptEnd);
+        enterConfirmed(
+            dialogue, namePrompt,
+            {prompts::genericConfirmation, prompts::genericConfirmation, namePrompt, true},
+            DisplayField::pointNameField, route.pointNames.at(k), askText, nameEcho);
+        enterConfirmed(dialogue,
+                       numberedPrompt(prompts::lengthPromptStart, k + 1, prompts::lengthPromptEnd),
+                       {prompts::lengthConfirmation, prompts::lengthConfirmation,
+                        prompts::lengthReentryPrompt, true},
+                       DisplayField::sectionLengthField, sections.sectionLengths.at(k + 1),
+                       askSingle, lengthEcho);
+        enterConfirmed(
+            dialogue,
+            numberedPrompt(prompts::heightDiffPromptStart, k + 1, prompts::heightDiffPromptEnd),
+            {prompts::heightDiffConfirmation, prompts::heightDiffConfirmation,
+             prompts::heightDiffReentryPrompt, true},
+            DisplayField::heightDiffField, sections.heightDiffs.at(k + 1), askSingle,
+            heightDiffEcho);
+        accumulateSection(route, sections, k + 1);
+    }
+    enterConfirmed(dialogue, prompts::closingNamePrompt,
+                   {prompts::genericConfirmation, prompts::genericConfirmation,
+                    prompts::closingNamePrompt, true},
+                   DisplayField::pointNameField, route.pointNames.at(closingIndex), askText,
+                   nameEcho);
+
+    const float misclosureMillimetres = computeMisclosure(route);
+    dialogue.show(DisplayField::misclosureField, " " + roundedFixedText(misclosureMillimetres, 2) +
+                                                     std::string(prompts::millimetreSuffix));
+    dialogue.show(DisplayField::sectionLengthField, lengthEcho(route.totalLength));
+    distribute(route, sections);
+
+    for (long k = 0; k <= closingIndex; ++k) {
+        dialogue.askText(prompts::resultPrompt);
+        dialogue.show(DisplayField::resultNameField, "  " + route.pointNames.at(k));
+        dialogue.show(DisplayField::resultHeightField,
+                      roundedFixedText(route.adjustedHeights.at(k), 3));
+    }
 }
 
 } // namespace velmora

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string_view>
+
+// The texts of the calculation run's prompts and of the count line, exactly as the user sees them;
+// leading and trailing blanks belong to them.
+namespace velmora::prompts {
+
+// Asks for N, the number of points to be determined.
+inline constexpr std::string_view countPrompt =
+    "请输入待定点的点数 N  : ( 不包括起始点 A 和闭合点 B,仅限于待定点 )";
+
+// The count line: these, the number of points, then countLineEnd.
+inline constexpr std::string_view countLineStart = "  附合水准路线共有";
+inline constexpr std::string_view countLineEnd = "个待定点";
+inline constexpr std::string_view startHeightPrompt = "输入起始点的高程 :";
+inline constexpr std::string_view startHeightReentryPrompt = "输入正确的高程 : ";
+inline constexpr std::string_view endHeightPrompt = "请输入闭合点的高程 : ";
+inline constexpr std::string_view endHeightReentryPrompt = "输入闭合点正确的高程 Hb ";
+inline constexpr std::string_view startNamePrompt = "请输入起始点的点名  :";
+
+// Point k (k >= 1): pointNamePromptStart, k, pointNamePromptEnd.
+inline constexpr std::string_view pointNamePromptStart = "输入第";
+inline constexpr std::string_view pointNamePromptEnd = " 个待定点的点名  :";
+inline constexpr std::string_view closingNamePrompt = "请输入闭合点的点名  :";
+
+// Section i: lengthPromptStart, i, lengthPromptEnd.
+inline constexpr std::string_view lengthPromptStart = "请输入第";
+inline constexpr std::string_view lengthPromptEnd = " 段二点间的前后视距 :( 以米为单位 )";
+inline constexpr std::string_view lengthReentryPrompt = "输入正确的前后视距 :";
+
+// Section i: heightDiffPromptStart, i, heightDiffPromptEnd.
+inline constexpr std::string_view heightDiffPromptStart = "输入第";
+inline constexpr std::string_view heightDiffPromptEnd = " 段二点间的高差 :( 以米为单位 )";
+inline constexpr std::string_view heightDiffReentryPrompt = "输入正确的高差  :";
+
+// Steps the result fields on to the next point; the answer is ignored.
+inline constexpr std::string_view resultPrompt = "需要显示计算结果请单击 Enter 键";
+
+// Confirmations: Enter accepts the value, 0 asks for it again.
+inline constexpr std::string_view genericConfirmation =
+    "确认输入是否正确 ? 输入正确单击 Enter 键 ; 错误输入零( 即:0 )";
+inline constexpr std::string_view startHeightConfirmation =
+    " 确认高程输入是否正确 ? 输入正确单击 Enter 键 ; 错误输入零( 即:0 )";
+inline constexpr std::string_view lengthConfirmation =
+    "确认前后视距输入是否正确 ? 输入正确单击 Enter 键 ; 错误输入零( 即:0 )";
+inline constexpr std::string_view heightDiffConfirmation =
+    "确认高差输入是否正确 ? 输入正确单击 Enter 键 ; 错误输入零( 即:0 )";
+
+// Follows the misclosure in the window.
+inline constexpr std::string_view millimetreSuffix = " 毫米";
+
+} // namespace velmora::prompts
