@@ -5,17 +5,13 @@
 
 namespace velmora {
 
-namespace {
-
-// Operands are always finite (the reader refuses anything else and no faulty result is ever
-// stored), so a result that is not finite is exactly an overflow or an invalid operation.
-float checked(float result, const char* quantity) {
+void throwNotFinite(float result, const char* quantity) {
     if (std::isnan(result))
         throw ArithmeticError(std::string("无效运算：") + quantity + "无法计算。");
-    if (std::isinf(result))
-        throw ArithmeticError(std::string("运算溢出：") + quantity + "超出单精度数的范围。");
-    return result;
+    throw ArithmeticError(std::string("运算溢出：") + quantity + "超出单精度数的范围。");
 }
+
+namespace {
 
 float checkedQuotient(float dividend, float divisor, const char* quantity) {
     if (divisor == 0.0f) {
@@ -29,11 +25,6 @@ float checkedQuotient(float dividend, float divisor, const char* quantity) {
 
 } // namespace
 
-void accumulateSection(LevelingRoute& route, const SectionMeasurements& sections, long i) {
-    route.sumHeightDiff = checked(sections.heightDiffs.at(i) + route.sumHeightDiff, "高差总和");
-    route.totalLength = checked(sections.sectionLengths.at(i) + route.totalLength, "路线全长");
-}
-
 float computeMisclosure(LevelingRoute& route) {
     const float sumPlusStart =
         checked(route.sumHeightDiff + route.startHeight, "高差总和加起始点高程");
@@ -46,13 +37,15 @@ float computeMisclosure(LevelingRoute& route) {
 void distribute(LevelingRoute& route, SectionMeasurements& sections) {
     sections.correctionPerMetre =
         checkedQuotient(-route.misclosure, route.totalLength, "每米改正数");
-    route.adjustedHeights.at(0) = route.startHeight;
+    // The height carried from point to point is the one just stored.
+    float height = route.startHeight;
+    route.adjustedHeights.at(0) = height;
     for (long i = 1; i <= route.closingIndex; ++i) {
-        const float carried =
-            checked(route.adjustedHeights.at(i - 1) + sections.heightDiffs.at(i), "平差高程");
+        const float carried = checked(height + sections.heightDiffs.at(i), "平差高程");
         const float correction =
             checked(sections.sectionLengths.at(i) * sections.correctionPerMetre, "高差改正数");
-        route.adjustedHeights.at(i) = checked(carried + correction, "平差高程");
+        height = checked(carried + correction, "平差高程");
+        route.adjustedHeights.at(i) = height;
     }
 }
 

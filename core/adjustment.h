@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/checked_result.h"
 #include "core/leveling_route.h"
 
 namespace velmora {
@@ -14,7 +15,11 @@ namespace velmora {
 // sectionLengths(i). Called once for each section, i = 1 .. closingIndex in increasing order,
 // after both sums were set to 0.
 //   after both sections: sumHeightDiff -> 2.01f, totalLength -> 200.0f
-void accumulateSection(LevelingRoute& route, const SectionMeasurements& sections, long i);
+// Inline: it runs once per section, and a call would keep both sums in memory.
+inline void accumulateSection(LevelingRoute& route, const SectionMeasurements& sections, long i) {
+    route.sumHeightDiff = checked(sections.heightDiffs.at(i) + route.sumHeightDiff, "高差总和");
+    route.totalLength = checked(sections.sectionLengths.at(i) + route.totalLength, "路线全长");
+}
 
 // Stores the misclosure fh = (sumHeightDiff + startHeight) - endHeight in metres and returns it
 // in millimetres, fh * 1000, for the window.

@@ -37,7 +37,11 @@ public:
 private:
     void check(long index) const {
         if (!elements_ || index < 0 || static_cast<std::size_t>(index) >= elements_->size())
-            throw SubscriptOutOfRange(index, size(), present());
+            [[unlikely]]
+            outOfRange(index);
+    }
+    [[noreturn, gnu::noinline, gnu::cold]] void outOfRange(long index) const {
+        throw SubscriptOutOfRange(index, size(), present());
     }
 
     std::optional<std::vector<T>> elements_;

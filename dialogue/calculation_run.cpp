@@ -116,16 +116,18 @@ template <class T, class Ask, class Echo>
 void enterConfirmed(Dialogue& dialogue, std::string_view prompt, const Confirmation& confirmation,
                     DisplayField field, T& slot, Ask ask, Echo echo) {
     slot = ask(prompt);
-    dialogue.show(field, echo(slot));
+    std::string shown = echo(slot);
+    dialogue.show(field, shown);
     std::string_view confirmationPrompt = confirmation.first;
     while (!dialogue.confirmed(confirmationPrompt)) {
         confirmationPrompt = confirmation.later;
         if (confirmation.clearsField)
             dialogue.show(field, "");
         slot = ask(confirmation.reentry);
-        dialogue.show(field, echo(slot));
+        shown = echo(slot);
+        dialogue.show(field, shown);
     }
-    dialogue.show(field, echo(slot));
+    dialogue.show(field, shown);
 }
 
 std::string heightEcho(float height) {
@@ -141,9 +143,23 @@ std::string heightDiffEcho(float heightDiff) {
     return " " + generalText(heightDiff);
 }
 
-std::string numberedPrompt(std::string_view start, long number, std::string_view end) {
-    return std::string(start) + integerText(number) + std::string(end);
-}
+// A prompt with the point or section number inside, built anew for every section into the same
+// buffer.
+class NumberedPrompt {
+public:
+    NumberedPrompt(std::string_view start, std::string_view end)
+        : start_(start)
+        , end_(end) {}
+
+    const std::string& operator()(long number) {
+        return text_.assign(start_).append(integerText(number)).append(end_);
+    }
+
+private:
+    std::string_view start_;
+    std::string_view end_;
+    std::string text_;
+};
 
 } // namespace
 
@@ -173,27 +189,26 @@ void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields) {
 
     route.sumHeightDiff = 0.0f;
     route.totalLength = 0.0f;
+    NumberedPrompt pointNamePrompt(prompts::pointNamePromptStart, prompts::pointNamePromptEnd);
+    NumberedPrompt lengthPrompt(prompts::lengthPromptStart, prompts::lengthPromptEnd);
+    NumberedPrompt heightDiffPrompt(prompts::heightDiffPromptStart, prompts::heightDiffPromptEnd);
     for (long k = 0; k < closingIndex; ++k) {
-        const std::string namePrompt =
-            k == 0 ? std::string(prompts::startNamePrompt)
-                   : numberedPrompt(prompts::pointNamePromptStart, k, prompts::pointNamePromptEnd);
+        const std::string_view namePrompt =
+            k == 0 ? prompts::startNamePrompt : std::string_view(pointNamePrompt(k));
         enterConfirmed(
             dialogue, namePrompt,
             {prompts::genericConfirmation, prompts::genericConfirmation, namePrompt, true},
             DisplayField::pointNameField, route.pointNames.at(k), askText, nameEcho);
-        enterConfirmed(dialogue,
-                       numberedPrompt(prompts::lengthPromptStart, k + 1, prompts::lengthPromptEnd),
+        enterConfirmed(dialogue, lengthPrompt(k + 1),
                        {prompts::lengthConfirmation, prompts::lengthConfirmation,
                         prompts::lengthReentryPrompt, true},
                        DisplayField::sectionLengthField, sections.sectionLengths.at(k + 1),
                        askSingle, lengthEcho);
-        enterConfirmed(
-            dialogue,
-            numberedPrompt(prompts::heightDiffPromptStart, k + 1, prompts::heightDiffPromptEnd),
-            {prompts::heightDiffConfirmation, prompts::heightDiffConfirmation,
-             prompts::heightDiffReentryPrompt, true},
-            DisplayField::heightDiffField, sections.heightDiffs.at(k + 1), askSingle,
-            heightDiffEcho);
+        enterConfirmed(dialogue, heightDiffPrompt(k + 1),
+                       {prompts::heightDiffConfirmation, prompts::heightDiffConfirmation,
+                        prompts::heightDiffReentryPrompt, true},
+                       DisplayField::heightDiffField, sections.heightDiffs.at(k + 1), askSingle,
+                       heightDiffEcho);
         accumulateSection(route, sections, k + 1);
     }
     enterConfirmed(dialogue, prompts::closingNamePrompt,

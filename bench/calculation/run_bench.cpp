@@ -1,0 +1,75 @@
+// A whole calculation run of the largest route, every prompt answered from a list and the fields
+// written into a sink, beside reading the same answers with from_chars and writing the same
+// values with to_chars.
+#include "bench/calculation/largest_route.h"
+#include "dialogue/calculation_run.h"
+
+#include <benchmark/benchmark.h>
+#include <charconv>
+#include <cstddef>
+
+namespace velmora::bench {
+namespace {
+
+class ListedAnswers : public Prompter {
+public:
+    explicit ListedAnswers(const std::vector<std::string>& answers)
+        : answers_(answers) {}
+    Answer ask(std::string_view) override { return {answers_[next_++], false}; }
+    bool offerRetry(std::string_view) override { return false; }
+
+private:
+    const std::vector<std::string>& answers_;
+    std::size_t next_ = 0;
+};
+
+class FieldSink : public FieldWriter {
+public:
+    void show(DisplayField, std::string_view text) override {
+        benchmark::DoNotOptimize(text.data());
+    }
+};
+
+void wholeRun(benchmark::State& state) {
+    const std::vector<std::string>& answers = largestRouteAnswers();
+    LevelingRoute route;
+    FieldSink fields;
+    for (auto _ : state) {
+        ListedAnswers user(answers);
+        run(route, user, fields);
+        benchmark::DoNotOptimize(route.adjustedHeights.at(largestClosingIndex));
+    }
+}
+
+// Reads every answer that is a number and writes every value a run shows, nothing else.
+void charsBaseline(benchmark::State& state) {
+    const std::vector<std::string>& answers = largestRouteAnswers();
+    const Measurements& m = largestRoute();
+    std::vector<float> read(answers.size());
+    char text[32];
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            const std::string& a = answers[i];
+            std::from_chars(a.data(), a.data() + a.size(), read[i]);
+        }
+        // Each echo is written twice, on entry and on acceptance; each height once, at the end.
+        for (std::size_t i = 1; i < m.sectionLengths.size(); ++i) {
+            for (const float shown :
+                 {m.sectionLengths[i], m.sectionLengths[i], m.heightDiffs[i], m.heightDiffs[i]}) {
+                const auto written =
+                    std::to_chars(text, text + sizeof text, shown, std::chars_format::general, 7);
+                benchmark::DoNotOptimize(written.ptr);
+            }
+            const auto height = std::to_chars(text, text + sizeof text, m.heightDiffs[i],
+                                              std::chars_format::fixed, 3);
+            benchmark::DoNotOptimize(height.ptr);
+        }
+        benchmark::DoNotOptimize(read.data());
+    }
+}
+
+BENCHMARK(wholeRun)->Name("run/scripted")->Unit(benchmark::kMillisecond);
+BENCHMARK(charsBaseline)->Name("run/chars_baseline")->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace velmora::bench
