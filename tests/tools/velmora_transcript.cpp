@@ -2,7 +2,16 @@
 // writes everything the user would see to standard output, in the order it happens; golden
 // transcripts of whole runs are compared against it. The formats are ScriptedUser's; a run that
 // is abandoned ends with the line "error <message>".
+//
+// After the run, whether it completed or not, follows the report that the print button would
+// send for the record as the run left it, in ReportRecorder's format:
+//   line <column> <size> <text>   one report line: its items joined, the font size in points
+//   empty                         an empty line
+//   end                           the end of the document
+//   error <message>               the report stopped here; nothing follows
 #include "dialogue/calculation_run.h"
+#include "dialogue/report.h"
+#include "tests/tools/report_recorder.h"
 #include "tests/tools/scripted_user.h"
 
 #include <iostream>
@@ -12,6 +21,12 @@ int main() {
     velmora::ScriptedUser user(std::cin, std::cout);
     try {
         velmora::run(route, user, user);
+    } catch (const velmora::Error& error) {
+        std::cout << "error " << error.what() << '\n';
+    }
+    velmora::ReportRecorder printer(std::cout);
+    try {
+        velmora::printReport(route, printer);
     } catch (const velmora::Error& error) {
         std::cout << "error " << error.what() << '\n';
     }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace velmora {
+
+// One line of text as it stands on a PDF page, read back with pdftotext. Positions are in
+// points from the page's top-left corner.
+struct PrintedLine {
+    int page = 0;      // from 1
+    double top = 0.0;  // top of the line's text box
+    double left = 0.0; // where its first character begins
+    double bottom = 0.0;
+    double columnWidth = 0.0; // the advance of one narrow character
+    int fontSize = 0;         // in points
+    QString text;             // blanks between the words restored from their gaps
+
+    // The line as a report recorder writes it: "line <column> <size> <text>", columns counted
+    // from 1 at `printableLeft`.
+    QString record(double printableLeft) const;
+};
+
+// The pages' lines in order, top to bottom, page after page. Raises std::runtime_error when the
+// file cannot be read. A character is one column wide, a Chinese one two: the report's font
+// keeps its Latin characters at half the width of its Chinese ones.
+QList<PrintedLine> printedLines(const QString& pdfFile);
+
+// All the text of the file, including what runs past the edges of its pages, which the lines
+// above leave out.
+QString textBeyondEdges(const QString& pdfFile);
+
+// The number of pages of the file, as pdfinfo gives it.
+int pageCount(const QString& pdfFile);
+
+// The file's lines as a report recorder writes them, columns counted from the left edge of the
+// printable area of Qt's default PDF page, on which the report paints.
+QStringList recordOfPdf(const QString& pdfFile);
+
+// The "line" entries of a recorder's record as they can be seen on paper: blanks that begin a
+// line are only a position, so they are counted into its column.
+//   "line 24 10   路线闭合差 ..." -> "line 26 10 路线闭合差 ..."; "empty" and "end" are left out
+QStringList onPaper(const QString& record);
+
+} // namespace velmora

@@ -1,0 +1,86 @@
+#include "tests/ui/modal_user.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+namespace {
+const QString cancelLine = QStringLiteral("<Cancel>");
+}
+
+ModalUser::ModalUser(QStringList script, std::function<QString()> fieldTexts,
+                     std::chrono::milliseconds patience)
+    : script_(std::move(script))
+    , fieldTexts_(std::move(fieldTexts)) {
+    connect(&poll_, &QTimer::timeout, this, &ModalUser::answerOpenBox);
+    poll_.start(std::chrono::milliseconds(2));
+    watchdog_.setSingleShot(true);
+    connect(&watchdog_, &QTimer::timeout, this, [this] {
+        giveUp(QStringLiteral("the boxes were still coming when patience ran out"));
+    });
+    watchdog_.start(patience);
+}
+
+QString ModalUser::failure() const {
+    if (!failure_.isEmpty())
+        return failure_;
+    if (!script_.isEmpty())
+        return QStringLiteral("%1 script lines were never used").arg(script_.size());
+    return {};
+}
+
+void ModalUser::giveUp(const QString& reason) {
+    if (failure_.isEmpty())
+        failure_ = reason;
+}
+
+QString ModalUser::nextLine() {
+    if (script_.isEmpty()) {
+        giveUp(QStringLiteral("the script ran out"));
+        return cancelLine;
+    }
+    return failure_.isEmpty() ? script_.takeFirst() : cancelLine;
+}
+
+void ModalUser::answerOpenBox() {
+    QWidget* box = QApplication::activeModalWidget();
+    // An answered box stays the active modal widget until its event loop returns, and is answered
+    // once. A new box may come at the address of a deleted one, so a deleted box is forgotten.
+    if (!box || !box->isVisible() || box == lastBox_)
+        return;
+    lastBox_ = box;
+    connect(box, &QObject::destroyed, this, [this, box] {
+        if (lastBox_ == box)
+            lastBox_ = nullptr;
+    });
+    if (inspector_ && failure_.isEmpty())
+        inspector_(*box);
+
+    const QString fields = fieldTexts_ ? QStringLiteral(" | ") + fieldTexts_() : QString();
+    if (auto* prompt = qobject_cast<QInputDialog*>(box)) {
+        record_.append(QStringLiteral("ask ") + prompt->labelText() + fields);
+        const QString line = nextLine();
+        auto* edit = prompt->findChild<QLineEdit*>();
+        if (line == cancelLine || !edit) {
+            QTest::keyClick(prompt, Qt::Key_Escape);
+            return;
+        }
+        edit->insert(line); // any text, where typing by key events would take Latin-1 only
+        QTest::keyClick(edit, Qt::Key_Return);
+        return;
+    }
+    if (auto* message = qobject_cast<QMessageBox*>(box)) {
+        if (message->buttons().size() == 1) {
+            record_.append(QStringLiteral("error ") + message->text() + fields);
+            QTest::keyClick(message, Qt::Key_Return);
+            return;
+        }
+        record_.append(QStringLiteral("refuse ") + message->text() + fields);
+        QTest::keyClick(message, nextLine() == cancelLine ? Qt::Key_Escape : Qt::Key_Return);
+        return;
+    }
+    giveUp(QStringLiteral("an unexpected modal box: ") + box->metaObject()->className());
+    box->close();
+}

@@ -1,0 +1,183 @@
+#include "ui/velmora_window.h"
+
+#include "core/errors.h"
+#include "dialogue/calculation_run.h"
+#include "ui/control_table.h"
+#include "ui/dialog_prompter.h"
+#include "ui/qt_text.h"
+#include "ui/report_sender.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <map>
+
+namespace velmora {
+
+namespace {
+
+using namespace controls;
+
+QColor toQColor(Colour colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+QFont toQFont(const Typeface& face) {
+    QFont font(toQString(face.family));
+    font.setPointSizeF(face.pointSize);
+    font.setWeight(face.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+QRect pixelRect(const Control& control) {
+    return QRect(pixels(control.left), pixels(control.top), pixels(control.width),
+                 pixels(control.height));
+}
+
+// The line's width is centred on the segment between its end points, and reaches past each end
+// by half of it so that the edges of the frame meet in full corners.
+QRect pixelRect(const Line& line) {
+    const int half = lineWidthPixels / 2;
+    const QRect ends =
+        QRect(QPoint(pixels(line.x1), pixels(line.y1)), QPoint(pixels(line.x2), pixels(line.y2)))
+            .normalized();
+    return ends.adjusted(-half, -half, half, half);
+}
+
+void paintButtonFace(QPushButton& button, QStyle* classicStyle) {
+    if (classicStyle)
+        button.setStyle(classicStyle);
+    QPalette palette = button.palette();
+    palette.setColor(QPalette::Button, toQColor(buttonBackground));
+    button.setPalette(palette);
+}
+
+QWidget* makeControl(const Control& control, QWidget& window, QStyle* classicStyle) {
+    const QString caption = toQString(control.caption);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case Kind::label: {
+        auto* label = new QLabel(caption, &window);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget = label;
+        break;
+    }
+    case Kind::field:
+        widget = new QLineEdit(&window);
+        break;
+    case Kind::button: {
+        auto* button = new QPushButton(caption, &window);
+        if (control.lightRed)
+            paintButtonFace(*button, classicStyle);
+        widget = button;
+        break;
+    }
+    }
+    widget->setObjectName(toQString(control.name));
+    widget->setGeometry(pixelRect(control));
+    widget->setFont(toQFont(control.face));
+    return widget;
+}
+
+void makeLine(const Line& line, QWidget& window) {
+    auto* frame = new QFrame(&window);
+    frame->setObjectName(toQString(line.name));
+    frame->setFrameShape(line.y1 == line.y2 ? QFrame::HLine : QFrame::VLine);
+    frame->setFrameShadow(QFrame::Plain);
+    frame->setLineWidth(lineWidthPixels);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::WindowText, toQColor(lineColour));
+    frame->setPalette(palette);
+    frame->setGeometry(pixelRect(line));
+}
+
+// Builds every control and line, chains the focusable ones in their tab order with the focus on
+// the first, and hands back the fields by role.
+std::array<QLineEdit*, displayFieldCount> makeControls(QWidget& window) {
+    std::array<QLineEdit*, displayFieldCount> fields{};
+    std::map<int, QWidget*> tabOrder;
+    // Qt's default style washes a button's colour out into a gradient; the classic style fills the
+    // whole face with it, as a coloured button should look.
+    QStyle* classicStyle = QStyleFactory::create(QStringLiteral("Windows"));
+    if (classicStyle)
+        classicStyle->setParent(&window);
+    for (const Control& control : controlTable) {
+        QWidget* widget = makeControl(control, window, classicStyle);
+        if (control.role)
+            fields.at(static_cast<std::size_t>(*control.role)) = static_cast<QLineEdit*>(widget);
+        if (control.kind == Kind::label)
+            widget->setFocusPolicy(Qt::NoFocus);
+        else
+            tabOrder.emplace(control.tabIndex, widget);
+    }
+    for (const Line& line : lineTable)
+        makeLine(line, window);
+
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : tabOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    tabOrder.begin()->second->setFocus();
+    return fields;
+}
+
+QPushButton* button(QWidget& window, const char* name) {
+    return window.findChild<QPushButton*>(QLatin1String(name));
+}
+
+} // namespace
+
+Velmora::Velmora(QWidget* parent)
+    : QWidget(parent)
+    , fields_(makeControls(*this)) {
+    setObjectName(toQString(controls::windowTitle));
+    setWindowTitle(toQString(controls::windowTitle));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, toQColor(windowBackground));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    constexpr Extent extent = layoutExtent();
+    resize(pixels(extent.right + openingMargin), pixels(extent.bottom + openingMargin));
+
+    connect(button(*this, "Command1"), &QPushButton::clicked, this, &Velmora::Command1_Click);
+    connect(button(*this, "Command2"), &QPushButton::clicked, this, &Velmora::Command2_Click);
+    connect(button(*this, "Command3"), &QPushButton::clicked, this, &Velmora::Command3_Click);
+}
+
+void Velmora::Command1_Click() {
+    reportingFailure([this] {
+        DialogPrompter prompter(this);
+        run(route_, prompter, fields_);
+    });
+}
+
+void Velmora::Command2_Click() {
+    close();
+    QCoreApplication::exit(0);
+}
+
+void Velmora::Command3_Click() {
+    reportingFailure([this] { sendReport(route_); });
+}
+
+template <typename Work> void Velmora::reportingFailure(Work work) {
+    try {
+        work();
+    } catch (const Abandoned&) {
+        // The user's own choice at the refusal box; it needs no message.
+    } catch (const Error& error) {
+        QMessageBox::critical(this, QString(), QString::fromUtf8(error.what()));
+    }
+}
+
+} // namespace velmora
