@@ -1,11 +1,15 @@
 #include "tests/report/printed_lines.h"
 
+#include "dialogue/report.h"
+#include "tests/tools/report_recorder.h"
+
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 
 namespace velmora {
@@ -138,6 +142,13 @@ QStringList onPaper(const QString& record) {
                          .arg(line.section(QLatin1Char(' '), 2, 2), text.mid(blanks)));
     }
     return lines;
+}
+
+QStringList recordedOnPaper(const LevelingRoute& route) {
+    std::ostringstream record;
+    ReportRecorder recorder(record);
+    printReport(route, recorder);
+    return onPaper(QString::fromStdString(record.str()));
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/leveling_route.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,5 +44,9 @@ QStringList recordOfPdf(const QString& pdfFile);
 // line are only a position, so they are counted into its column.
 //   "line 24 10   路线闭合差 ..." -> "line 26 10 路线闭合差 ..."; "empty" and "end" are left out
 QStringList onPaper(const QString& record);
+
+// What the report of `route` puts on paper, in the form of onPaper, taken from the printer
+// operations alone; a page read back with recordOfPdf must say the same.
+QStringList recordedOnPaper(const LevelingRoute& route);
 
 } // namespace velmora

@@ -1,13 +1,10 @@
 #include "core/errors.h"
-#include "dialogue/report.h"
 #include "tests/report/print_queue.h"
 #include "tests/report/printed_lines.h"
-#include "tests/tools/report_recorder.h"
 #include "ui/font_substitutions.h"
 #include "ui/report_sender.h"
 
 #include <QTest>
-#include <sstream>
 
 using namespace velmora;
 
@@ -27,13 +24,6 @@ LevelingRoute workedRoute() {
         route.adjustedHeights.at(i) = heights[i];
     }
     return route;
-}
-
-QStringList recordedOnPaper(const LevelingRoute& route) {
-    std::ostringstream record;
-    ReportRecorder recorder(record);
-    printReport(route, recorder);
-    return onPaper(QString::fromStdString(record.str()));
 }
 
 // What pressing the print button says: nothing when the job went to the queue.

@@ -2,7 +2,6 @@
 #include "dialogue/report.h"
 #include "dialogue/report_texts.h"
 #include "tests/report/printed_lines.h"
-#include "tests/tools/report_recorder.h"
 #include "ui/font_substitutions.h"
 #include "ui/report_pdf_printer.h"
 
@@ -12,7 +11,6 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sstream>
 
 using namespace velmora;
 
@@ -35,13 +33,6 @@ LevelingRoute routeOf(int points, const std::string& startName = "A") {
     for (long i = 0; i <= points + 1; ++i)
         route.adjustedHeights.at(i) = 10.0f + 0.001f * static_cast<float>(i);
     return route;
-}
-
-QStringList recordedOnPaper(const LevelingRoute& route) {
-    std::ostringstream record;
-    ReportRecorder recorder(record);
-    printReport(route, recorder);
-    return onPaper(QString::fromStdString(record.str()));
 }
 
 // Qt's printable area on its default PDF page, in points.
