@@ -40,7 +40,7 @@ std::string charsText(double value, std::chars_format format, int precision) {
 // a single can reach, so the text no longer depends on how the conversion breaks ties.
 std::string fixedTextWithTies(float value, int decimals, TieRule rule) {
     assert(decimals >= 0 && decimals <= maxDecimals);
-    const double exact = value;
+    const auto exact = static_cast<double>(value);
     double decided = exact;
     double whole = 0.0;
     if (std::modf(std::abs(exact) * powersOfTen[static_cast<std::size_t>(decimals)], &whole) ==

@@ -14,24 +14,36 @@ namespace velmora {
 
 namespace {
 
+// The answer cut after quotedAnswerLength characters, so that a pasted page cannot flood the
+// message (UTF-8 sequences are kept whole; stray bytes count one each).
+//   shortened("1,5") -> "1,5"    shortened(a 1 MB name) -> its first 40 characters + "…"
+std::string shortened(std::string_view text) {
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size(); ++end) {
+        const bool continuation = (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u;
+        if (!continuation && characters++ == prompts::quotedAnswerLength)
+            break;
+    }
+    return std::string(text.substr(0, end)) + (end < text.size() ? "…" : "");
+}
+
 std::string quoted(std::string_view text) {
-    return "“" + std::string(text) + "”";
+    return "“" + shortened(text) + "”";
 }
 
 std::string refusalReason(const Answer& answer, NumberProblem problem) {
     if (answer.cancelled)
-        return "您单击了“取消”，但这里需要输入一个数。";
+        return std::string(prompts::cancelledNumberReason);
     switch (problem) {
     case NumberProblem::empty:
-        return "没有输入任何数值，这里需要输入一个数。";
+        return std::string(prompts::emptyNumberReason);
     case NumberProblem::outOfRange:
-        return quoted(answer.text) + "超出了单精度数的范围，无法计算。";
+        return quoted(answer.text) + std::string(prompts::outOfRangeReason);
     case NumberProblem::notANumber:
     case NumberProblem::none:
         break;
     }
-    return quoted(answer.text) +
-           "不是一个数。请输入十进制数，可带正负号、小数点和指数，例如 12.5、-0.003 或 1e3。";
+    return quoted(answer.text) + std::string(prompts::notANumberReason);
 }
 
 // Half-way counts go to the even neighbour: 2.5 points make 2.
@@ -76,12 +88,13 @@ public:
             }
             const double closingIndex = roundHalfToEven(reading.value + 1.0);
             if (closingIndex < 1.0) {
-                refuse(quoted(answer.text) + "不能作为待定点的点数：点数不能为负数。");
+                refuse(quoted(answer.text) + std::string(prompts::negativeCountReason));
                 continue;
             }
             if (closingIndex > std::numeric_limits<std::int16_t>::max())
-                throw ArithmeticError("运算溢出：待定点的点数 " + std::string(answer.text) +
-                                      " 太大，最多为 32766 个。");
+                throw ArithmeticError(std::string(prompts::overflowCountStart) +
+                                      shortened(answer.text) +
+                                      std::string(prompts::overflowCountEnd));
             return static_cast<std::int16_t>(closingIndex);
         }
     }
@@ -95,7 +108,7 @@ public:
 private:
     void refuse(const std::string& reason) {
         if (!prompter_.offerRetry(reason))
-            throw Abandoned("已放弃本次计算。");
+            throw Abandoned(std::string(prompts::abandonedRun));
     }
 
     Prompter& prompter_;
@@ -130,17 +143,25 @@ void enterConfirmed(Dialogue& dialogue, std::string_view prompt, const Confirmat
     dialogue.show(field, shown);
 }
 
+// Appended rather than added: at -O3, GCC 12 falsely reports an overlapping copy (-Wrestrict) for a
+// literal added to a temporary string, which would fail the optimised build.
+std::string afterBlanks(std::string_view blanks, std::string_view text) {
+    std::string echo(blanks);
+    echo += text;
+    return echo;
+}
+
 std::string heightEcho(float height) {
-    return " " + fixedText(height, 3);
+    return afterBlanks(" ", fixedText(height, 3));
 }
 std::string nameEcho(const std::string& name) {
-    return " " + name;
+    return afterBlanks(" ", name);
 }
 std::string lengthEcho(float length) {
-    return "  " + generalText(length);
+    return afterBlanks("  ", generalText(length));
 }
 std::string heightDiffEcho(float heightDiff) {
-    return " " + generalText(heightDiff);
+    return afterBlanks(" ", generalText(heightDiff));
 }
 
 // A prompt with the point or section number inside, built anew for every section into the same
@@ -218,8 +239,9 @@ void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields) {
                    nameEcho);
 
     const float misclosureMillimetres = computeMisclosure(route);
-    dialogue.show(DisplayField::misclosureField, " " + roundedFixedText(misclosureMillimetres, 2) +
-                                                     std::string(prompts::millimetreSuffix));
+    dialogue.show(DisplayField::misclosureField,
+                  afterBlanks(" ", roundedFixedText(misclosureMillimetres, 2)) +
+                      std::string(prompts::millimetreSuffix));
     dialogue.show(DisplayField::sectionLengthField, lengthEcho(route.totalLength));
     distribute(route, sections);
 

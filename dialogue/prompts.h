@@ -1,9 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
-// The texts of the calculation run's prompts and of the count line, exactly as the user sees them;
-// leading and trailing blanks belong to them.
+// The texts of the calculation run's prompts, of the count line and of its refusals, exactly as the
+// user sees them; leading and trailing blanks belong to them.
 namespace velmora::prompts {
 
 // Asks for N, the number of points to be determined.
@@ -49,5 +50,23 @@ inline constexpr std::string_view heightDiffConfirmation =
 
 // Follows the misclosure in the window.
 inline constexpr std::string_view millimetreSuffix = " 毫米";
+
+// Why an answer that should be a number was refused. Those about a typed text follow it, quoted
+// and shortened to quotedAnswerLength characters, so that a pasted page cannot flood the message.
+inline constexpr std::size_t quotedAnswerLength = 40;
+inline constexpr std::string_view cancelledNumberReason = "您单击了“取消”，但这里需要输入一个数。";
+inline constexpr std::string_view emptyNumberReason = "没有输入任何数值，这里需要输入一个数。";
+inline constexpr std::string_view outOfRangeReason = "超出了单精度数的范围，无法计算。";
+inline constexpr std::string_view notANumberReason =
+    "不是一个数。请输入十进制数，可带正负号、小数点和指数，例如 12.5、-0.003 或 1e3。";
+inline constexpr std::string_view negativeCountReason = "不能作为待定点的点数：点数不能为负数。";
+
+// The run stops at a count beyond the record: overflowCountStart, the answer (shortened like a
+// quoted one), overflowCountEnd.
+inline constexpr std::string_view overflowCountStart = "运算溢出：待定点的点数 ";
+inline constexpr std::string_view overflowCountEnd = " 太大，最多为 32766 个。";
+
+// The run was abandoned at a refusal.
+inline constexpr std::string_view abandonedRun = "已放弃本次计算。";
 
 } // namespace velmora::prompts
