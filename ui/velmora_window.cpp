@@ -25,7 +25,7 @@ namespace {
 using namespace controls;
 
 QColor toQColor(Colour colour) {
-    return QColor(colour.red, colour.green, colour.blue);
+    return {colour.red, colour.green, colour.blue};
 }
 
 QFont toQFont(const Typeface& face) {
@@ -36,8 +36,8 @@ QFont toQFont(const Typeface& face) {
 }
 
 QRect pixelRect(const Control& control) {
-    return QRect(pixels(control.left), pixels(control.top), pixels(control.width),
-                 pixels(control.height));
+    return {pixels(control.left), pixels(control.top), pixels(control.width),
+            pixels(control.height)};
 }
 
 // The line's width is centred on the segment between its end points, and reaches past each end
@@ -73,10 +73,10 @@ QWidget* makeControl(const Control& control, QWidget& window, QStyle* classicSty
         widget = new QLineEdit(&window);
         break;
     case Kind::button: {
-        auto* button = new QPushButton(caption, &window);
+        auto* pushButton = new QPushButton(caption, &window);
         if (control.lightRed)
-            paintButtonFace(*button, classicStyle);
-        widget = button;
+            paintButtonFace(*pushButton, classicStyle);
+        widget = pushButton;
         break;
     }
     }

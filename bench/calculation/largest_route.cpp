@@ -1,5 +1,6 @@
 #include "bench/calculation/largest_route.h"
 
+#include <array>
 #include <charconv>
 #include <cstddef>
 
@@ -9,9 +10,10 @@ namespace {
 
 // Texts as a user types them: at most three decimals.
 std::string typed(float value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
-    return std::string(text, result.ptr);
+    std::array<char, 32> text{};
+    const auto result =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 3);
+    return {text.data(), result.ptr};
 }
 
 Measurements makeLargestRoute() {

@@ -4,6 +4,7 @@
 #include "bench/calculation/largest_route.h"
 #include "dialogue/calculation_run.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
 #include <charconv>
 #include <cstddef>
@@ -15,8 +16,8 @@ class ListedAnswers : public Prompter {
 public:
     explicit ListedAnswers(const std::vector<std::string>& answers)
         : answers_(answers) {}
-    Answer ask(std::string_view) override { return {answers_[next_++], false}; }
-    bool offerRetry(std::string_view) override { return false; }
+    Answer ask(std::string_view /*message*/) override { return {answers_[next_++], false}; }
+    bool offerRetry(std::string_view /*reason*/) override { return false; }
 
 private:
     const std::vector<std::string>& answers_;
@@ -25,7 +26,7 @@ private:
 
 class FieldSink : public FieldWriter {
 public:
-    void show(DisplayField, std::string_view text) override {
+    void show(DisplayField /*field*/, std::string_view text) override {
         benchmark::DoNotOptimize(text.data());
     }
 };
@@ -46,7 +47,7 @@ void charsBaseline(benchmark::State& state) {
     const std::vector<std::string>& answers = largestRouteAnswers();
     const Measurements& m = largestRoute();
     std::vector<float> read(answers.size());
-    char text[32];
+    std::array<char, 32> text{};
     for (auto _ : state) {
         for (std::size_t i = 0; i < answers.size(); ++i) {
             const std::string& a = answers[i];
@@ -56,12 +57,12 @@ void charsBaseline(benchmark::State& state) {
         for (std::size_t i = 1; i < m.sectionLengths.size(); ++i) {
             for (const float shown :
                  {m.sectionLengths[i], m.sectionLengths[i], m.heightDiffs[i], m.heightDiffs[i]}) {
-                const auto written =
-                    std::to_chars(text, text + sizeof text, shown, std::chars_format::general, 7);
+                const auto written = std::to_chars(text.data(), text.data() + text.size(), shown,
+                                                   std::chars_format::general, 7);
                 benchmark::DoNotOptimize(written.ptr);
             }
-            const auto height = std::to_chars(text, text + sizeof text, m.heightDiffs[i],
-                                              std::chars_format::fixed, 3);
+            const auto height = std::to_chars(text.data(), text.data() + text.size(),
+                                              m.heightDiffs[i], std::chars_format::fixed, 3);
             benchmark::DoNotOptimize(height.ptr);
         }
         benchmark::DoNotOptimize(read.data());

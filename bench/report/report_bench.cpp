@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace velmora::bench {
@@ -114,7 +115,9 @@ void bareDrawText(benchmark::State& state) {
         const double top = 1000.0 * printer.resolution() / 1440.0;
         double y = top;
         int size = 0;
-        double width = 0, height = 0, ascent = 0;
+        double width = 0;
+        double height = 0;
+        double ascent = 0;
         pages = 1;
         for (const Line& line : lines) {
             if (line.size != 0 && line.size != size) {
@@ -187,7 +190,8 @@ void measureMemory(const char* self) {
         child.start(QString::fromLocal8Bit(self),
                     {QStringLiteral("--peak-memory"), QString::number(closingIndex)});
         child.waitForFinished(-1);
-        long before = 0, peak = 0;
+        long before = 0;
+        long peak = 0;
         std::sscanf(child.readAllStandardOutput().constData(), "%ld %ld", &before, &peak);
         const long growth = peak - before;
         const int lines = closingIndex + 1;
@@ -204,6 +208,7 @@ void measureMemory(const char* self) {
 } // namespace
 } // namespace velmora::bench
 
+// NOLINTNEXTLINE(bugprone-exception-escape): a benchmark that fails ends with the exception.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -213,8 +218,8 @@ int main(int argc, char** argv) {
         return velmora::bench::measureOnce(static_cast<std::int16_t>(std::atoi(argv[2])));
     // The two loops take turns, so that a busy machine slows both alike.
     std::vector<char*> arguments(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    arguments.insert(arguments.begin() + 1, interleave);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    arguments.insert(arguments.begin() + 1, interleave.data());
     int count = static_cast<int>(arguments.size());
     benchmark::Initialize(&count, arguments.data());
     benchmark::RunSpecifiedBenchmarks();

@@ -11,7 +11,7 @@ namespace {
 
 class FirstPaint : public QObject {
 public:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
             // Posted events run after the whole window has been painted and flushed.

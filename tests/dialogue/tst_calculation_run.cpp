@@ -2,6 +2,7 @@
 #include "tests/tools/scripted_user.h"
 
 #include <QTest>
+#include <array>
 #include <bit>
 #include <sstream>
 #include <string>
@@ -30,7 +31,13 @@ std::string routeScript(long points, const std::string& ha, const std::string& h
                         const std::string& length, const std::string& heightDiff) {
     std::string script = std::to_string(points) + '\n' + ha + "\n\n" + hb + "\n\n";
     for (long k = 0; k <= points; ++k)
-        script += "P" + std::to_string(k) + "\n\n" + length + "\n\n" + heightDiff + "\n\n";
+        script.append("P")
+            .append(std::to_string(k))
+            .append("\n\n")
+            .append(length)
+            .append("\n\n")
+            .append(heightDiff)
+            .append("\n\n");
     script += "B\n\n";
     script.append(static_cast<std::size_t>(points) + 2, '\n');
     return script;
@@ -65,9 +72,10 @@ private slots:
         const float perMetre = -route.misclosure / 200.0f;
         const float p1 = (10.0f + 1.01f) + 100.0f * perMetre;
         const float b = (p1 + 1.0f) + 100.0f * perMetre;
-        const float expected[] = {10.0f, p1, b};
+        const std::array expected{10.0f, p1, b};
         for (long i = 0; i <= 2; ++i)
-            QCOMPARE(bits(route.adjustedHeights.at(i)), bits(expected[i]));
+            QCOMPARE(bits(route.adjustedHeights.at(i)),
+                     bits(expected.at(static_cast<std::size_t>(i))));
         QCOMPARE(route.pointNames.at(0), std::string("BM1"));
         QCOMPARE(route.pointNames.at(1), std::string("P1"));
         QCOMPARE(route.pointNames.at(2), std::string("BM2"));

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <sstream>
 #include <stdexcept>
 
@@ -33,10 +34,8 @@ int columns(QChar c) {
 }
 
 int columns(const QString& text) {
-    int count = 0;
-    for (QChar c : text)
-        count += columns(c);
-    return count;
+    return std::accumulate(text.begin(), text.end(), 0,
+                           [](int count, QChar c) { return count + columns(c); });
 }
 
 struct Word {

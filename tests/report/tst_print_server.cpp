@@ -5,6 +5,7 @@
 #include "ui/report_sender.h"
 
 #include <QTest>
+#include <array>
 
 using namespace velmora;
 
@@ -17,11 +18,11 @@ LevelingRoute workedRoute() {
     route.endHeight = 12.0f;
     route.misclosure = (1.01f + 1.0f + 10.0f) - 12.0f;
     route.totalLength = 200.0f;
-    const char* names[] = {"BM1", "P1", "BM2"};
-    const float heights[] = {10.0f, 11.005f, 12.0f};
+    const std::array<const char*, 3> names{"BM1", "P1", "BM2"};
+    const std::array heights{10.0f, 11.005f, 12.0f};
     for (long i = 0; i <= 2; ++i) {
-        route.pointNames.at(i) = names[i];
-        route.adjustedHeights.at(i) = heights[i];
+        route.pointNames.at(i) = names.at(static_cast<std::size_t>(i));
+        route.adjustedHeights.at(i) = heights.at(static_cast<std::size_t>(i));
     }
     return route;
 }

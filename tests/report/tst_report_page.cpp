@@ -54,7 +54,7 @@ class TestReportPage : public QObject {
 
     // Paints the report of `route` into a new PDF file and returns its name.
     QString render(const LevelingRoute& route, int* pages = nullptr) {
-        const QString file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++renders_));
+        QString file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++renders_));
         PdfReportPrinter printer(file);
         printReport(route, printer);
         if (pages)

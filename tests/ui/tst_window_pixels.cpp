@@ -26,11 +26,11 @@ QStringList drawingFamilies(const QString& text, const QFont& font) {
     std::set<QString> families;
     for (const QGlyphRun& run : layout.glyphRuns())
         families.insert(run.rawFont().familyName().toLower()); // fontconfig's spelling varies
-    return QStringList(families.begin(), families.end());
+    return {families.begin(), families.end()};
 }
 
 QString captionOf(const QWidget* control) {
-    if (auto* label = qobject_cast<const QLabel*>(control))
+    if (const auto* label = qobject_cast<const QLabel*>(control))
         return label->text();
     return qobject_cast<const QAbstractButton*>(control)->text();
 }
