@@ -143,42 +143,40 @@ struct Run {
     std::string record;
 };
 
-// A record as an earlier run of three points left it: whatever a new run does not store must
-// keep these values.
-LevelingRoute earlierRoute();
-
-Run runScript(const Script& script) {
+// Plays the script into a run on `route` and returns what the user saw, ending with the error
+// that stopped the run, if one did.
+std::string runOn(LevelingRoute& route, const Script& script) {
     std::string answers;
     for (const Step& step : script)
         answers += step.answer + '\n';
     std::istringstream input(answers);
     std::ostringstream record;
     ScriptedUser user(input, record);
-    Run result{earlierRoute(), {}};
     try {
-        run(result.route, user, user);
+        run(route, user, user);
     } catch (const Error& error) {
         record << "error " << error.what() << '\n';
     }
-    result.record = record.str();
-    return result;
+    return record.str();
 }
 
+// A record as an earlier run of three points left it: whatever a new run does not store must
+// keep these values.
 LevelingRoute earlierRoute() {
     static const LevelingRoute route = [] {
         Script script = plainScript(3);
         script[firstOf(script, Slot::startHeight)].answer = "250.5";
-        std::string answers;
-        for (const Step& step : script)
-            answers += step.answer + '\n';
-        std::istringstream input(answers);
-        std::ostringstream record;
-        ScriptedUser user(input, record);
         LevelingRoute filled;
-        run(filled, user, user);
+        runOn(filled, script);
         return filled;
     }();
     return route;
+}
+
+Run runScript(const Script& script) {
+    Run result{earlierRoute(), {}};
+    result.record = runOn(result.route, script);
+    return result;
 }
 
 // The first difference between two records, or an empty text.
