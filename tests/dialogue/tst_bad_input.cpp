@@ -1,11 +1,9 @@
-#include "dialogue/calculation_run.h"
 #include "dialogue/prompts.h"
 #include "tests/tools/scripted_user.h"
 
 #include <QTest>
 #include <algorithm>
 #include <bit>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -149,15 +147,7 @@ std::string runOn(LevelingRoute& route, const Script& script) {
     std::string answers;
     for (const Step& step : script)
         answers += step.answer + '\n';
-    std::istringstream input(answers);
-    std::ostringstream record;
-    ScriptedUser user(input, record);
-    try {
-        run(route, user, user);
-    } catch (const Error& error) {
-        record << "error " << error.what() << '\n';
-    }
-    return record.str();
+    return playRun(route, answers);
 }
 
 // A record as an earlier run of three points left it: whatever a new run does not store must

@@ -1,29 +1,13 @@
-#include "dialogue/calculation_run.h"
 #include "tests/tools/scripted_user.h"
 
 #include <QTest>
 #include <array>
 #include <bit>
-#include <sstream>
 #include <string>
 
 using namespace velmora;
 
 namespace {
-
-// Runs the script against `route` and returns what the user saw, ending in "error <message>"
-// when the run was abandoned.
-std::string runScript(LevelingRoute& route, const std::string& script) {
-    std::istringstream answers(script);
-    std::ostringstream record;
-    ScriptedUser user(answers, record);
-    try {
-        run(route, user, user);
-    } catch (const Error& error) {
-        record << "error " << error.what() << '\n';
-    }
-    return record.str();
-}
 
 // Answers for a route whose sections all have the given length and height difference; every
 // confirmation and result prompt is answered with an empty OK.
@@ -60,8 +44,8 @@ class TestCalculationRun : public QObject {
 private slots:
     void workedExampleFillsTheRecord() {
         LevelingRoute route;
-        const std::string record = runScript(
-            route, "1\n10\n\n12\n\nBM1\n\n100\n\n1.01\n\nP1\n\n100\n\n1\n\nBM2\n\n\n\n\n");
+        const std::string record =
+            playRun(route, "1\n10\n\n12\n\nBM1\n\n100\n\n1.01\n\nP1\n\n100\n\n1\n\nBM2\n\n\n\n\n");
         QVERIFY2(record.find("error") == std::string::npos, record.c_str());
         QCOMPARE(route.closingIndex, std::int16_t{2});
         QCOMPARE(bits(route.startHeight), bits(10.0f));
@@ -83,9 +67,9 @@ private slots:
 
     void secondShorterRunLeavesNoTraceOfTheFirst() {
         LevelingRoute route;
-        runScript(route, routeScript(3, "10", "12", "50", "0.5"));
+        playRun(route, routeScript(3, "10", "12", "50", "0.5"));
         QCOMPARE(route.pointNames.size(), std::size_t{5});
-        runScript(route, routeScript(0, "1", "2", "10", "1"));
+        playRun(route, routeScript(0, "1", "2", "10", "1"));
         QCOMPARE(route.closingIndex, std::int16_t{1});
         QCOMPARE(route.pointNames.size(), std::size_t{2});
         QCOMPARE(route.adjustedHeights.size(), std::size_t{2});
@@ -97,13 +81,13 @@ private slots:
     // The largest count fills every table; one more overflows before anything is shown or reset.
     void countLimits() {
         LevelingRoute route;
-        const std::string largest = runScript(route, routeScript(32766, "0", "0", "1", "0"));
+        const std::string largest = playRun(route, routeScript(32766, "0", "0", "1", "0"));
         QVERIFY(largest.find("error") == std::string::npos);
         QCOMPARE(route.closingIndex, std::int16_t{32767});
         QCOMPARE(route.adjustedHeights.size(), std::size_t{32768});
         QCOMPARE(bits(route.totalLength), bits(32767.0f));
 
-        const std::string tooMany = runScript(route, "32767\n");
+        const std::string tooMany = playRun(route, "32767\n");
         QCOMPARE(tooMany.substr(0, tooMany.find('\n')),
                  std::string("ask ") +
                      "请输入待定点的点数 N  : ( 不包括起始点 A 和闭合点 B,仅限于待定点 )");
@@ -132,14 +116,14 @@ private slots:
         QFETCH(QString, count);
         QFETCH(int, closingIndex);
         LevelingRoute route;
-        runScript(route, count.toStdString() + '\n');
+        playRun(route, count.toStdString() + '\n');
         QCOMPARE(int{route.closingIndex}, closingIndex);
     }
 
     // An abandoned run keeps what it stored: here the sums and the misclosure, but no heights.
     void zeroTotalLengthKeepsTheRecordAsFarAsItGot() {
         LevelingRoute route;
-        const std::string record = runScript(route, routeScript(1, "10", "12", "0", "1.5"));
+        const std::string record = playRun(route, routeScript(1, "10", "12", "0", "1.5"));
         QVERIFY2(endsWith(record, "error 除数为零：每米改正数无法计算，路线全长为 0。\n"),
                  record.c_str());
         QCOMPARE(bits(route.sumHeightDiff), bits(3.0f));
@@ -160,7 +144,7 @@ private slots:
         QFETCH(QString, answers);
         QFETCH(float, startHeight);
         LevelingRoute route;
-        runScript(route, "0\n" + answers.toStdString() + "\n");
+        playRun(route, "0\n" + answers.toStdString() + "\n");
         QCOMPARE(bits(route.startHeight), bits(startHeight));
     }
 };

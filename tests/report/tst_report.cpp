@@ -1,4 +1,3 @@
-#include "dialogue/calculation_run.h"
 #include "dialogue/report.h"
 #include "tests/tools/report_recorder.h"
 #include "tests/tools/scripted_user.h"
@@ -47,11 +46,7 @@ LevelingRoute completedRoute(float ha, float hb, float fh, float length,
 
 LevelingRoute workedRoute() {
     LevelingRoute route;
-    std::istringstream answers(
-        "1\n10\n\n12\n\nBM1\n\n100\n\n1.01\n\nP1\n\n100\n\n1\n\nBM2\n\n\n\n\n");
-    std::ostringstream shown;
-    ScriptedUser user(answers, shown);
-    run(route, user, user);
+    playRun(route, "1\n10\n\n12\n\nBM1\n\n100\n\n1.01\n\nP1\n\n100\n\n1\n\nBM2\n\n\n\n\n");
     return route;
 }
 

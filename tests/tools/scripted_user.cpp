@@ -1,7 +1,9 @@
 #include "tests/tools/scripted_user.h"
 
 #include "core/errors.h"
+#include "dialogue/calculation_run.h"
 
+#include <sstream>
 #include <string>
 
 namespace velmora {
@@ -31,6 +33,22 @@ Answer ScriptedUser::nextAnswer() {
     if (line == cancelLine)
         return {{}, true};
     return {line, false};
+}
+
+void playRun(LevelingRoute& route, std::istream& script, std::ostream& record) {
+    ScriptedUser user(script, record);
+    try {
+        run(route, user, user);
+    } catch (const Error& error) {
+        record << "error " << error.what() << '\n';
+    }
+}
+
+std::string playRun(LevelingRoute& route, const std::string& script) {
+    std::istringstream answers(script);
+    std::ostringstream record;
+    playRun(route, answers, record);
+    return record.str();
 }
 
 } // namespace velmora

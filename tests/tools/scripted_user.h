@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/leveling_route.h"
 #include "dialogue/display_field.h"
 #include "dialogue/prompter.h"
 
 #include <istream>
 #include <ostream>
+#include <string>
 
 namespace velmora {
 
@@ -34,5 +36,14 @@ private:
     std::istream& script_;
     std::ostream& record_;
 };
+
+// Plays `script` into one calculation run on `route` and writes the record, ending with
+// "error <message>" when the run was abandoned.
+void playRun(LevelingRoute& route, std::istream& script, std::ostream& record);
+
+// The same for a script held in a text; returns the record.
+//   playRun(route, "0\n1\n\n2\n\nA\n\n10\n\n1\n\nB\n\n\n\n") -> "ask ...\n...show
+//   resultHeightField 2.000\n"
+std::string playRun(LevelingRoute& route, const std::string& script);
 
 } // namespace velmora

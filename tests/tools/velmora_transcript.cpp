@@ -9,7 +9,6 @@
 //   empty                         an empty line
 //   end                           the end of the document
 //   error <message>               the report stopped here; nothing follows
-#include "dialogue/calculation_run.h"
 #include "dialogue/report.h"
 #include "tests/tools/report_recorder.h"
 #include "tests/tools/scripted_user.h"
@@ -18,12 +17,7 @@
 
 int main() {
     velmora::LevelingRoute route;
-    velmora::ScriptedUser user(std::cin, std::cout);
-    try {
-        velmora::run(route, user, user);
-    } catch (const velmora::Error& error) {
-        std::cout << "error " << error.what() << '\n';
-    }
+    velmora::playRun(route, std::cin, std::cout);
     velmora::ReportRecorder printer(std::cout);
     try {
         velmora::printReport(route, printer);
