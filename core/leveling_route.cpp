@@ -9,6 +9,7 @@ SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex) 
         throw std::invalid_argument("a route needs at least one section");
     const auto points = static_cast<std::size_t>(closingIndex) + 1;
     route.closingIndex = closingIndex;
+    route.resultsReached = false;
     route.adjustedHeights.reset(points);
     route.pointNames.reset(points);
     SectionMeasurements sections;

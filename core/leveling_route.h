@@ -23,6 +23,9 @@ struct LevelingRoute {
     float totalLength = 0.0f;      // [s], in index order
     Table<float> adjustedHeights;  // 0 .. closingIndex; element 0 is Ha
     Table<std::string> pointNames; // 0 .. closingIndex, as typed
+    // Set once a run has computed every adjusted height; a run that stops before leaves it
+    // false, so that half a route is never taken for a result.
+    bool resultsReached = false;
 };
 
 // The measurements of one run's sections; they belong to the run and end with it. Element 0 of
@@ -35,8 +38,8 @@ struct SectionMeasurements {
 
 // Starts a route of closingIndex - 1 points to be determined: sets closingIndex and gives
 // adjustedHeights, pointNames and the returned section tables closingIndex + 1 fresh elements,
-// so nothing of an earlier route survives. Ha, Hb and fh keep their values until the run
-// overwrites them. Requires closingIndex >= 1.
+// so nothing of an earlier route survives, and clears resultsReached. Ha, Hb and fh keep their
+// values until the run overwrites them. Requires closingIndex >= 1.
 //
 //   startRoute(route, 2) -> route.closingIndex == 2, route.pointNames.size() == 3
 SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex);

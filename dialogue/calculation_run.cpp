@@ -244,6 +244,7 @@ void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields) {
                       std::string(prompts::millimetreSuffix));
     dialogue.show(DisplayField::sectionLengthField, lengthEcho(route.totalLength));
     distribute(route, sections);
+    route.resultsReached = true;
 
     for (long k = 0; k <= closingIndex; ++k) {
         dialogue.askText(prompts::resultPrompt);

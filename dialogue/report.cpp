@@ -28,8 +28,13 @@ std::string concat(std::string_view first, std::string_view second) {
 
 } // namespace
 
+NothingToPrint::NothingToPrint()
+    : Error("还没有可以打印的计算结果：请先单击“进行计算”，完成一次计算后再打印。") {}
+
 void printReport(const LevelingRoute& route, ReportPrinter& printer) {
     namespace texts = report_texts;
+    if (!route.resultsReached)
+        throw NothingToPrint();
     const long closing = route.closingIndex;
 
     printer.setHorizontalPosition(startX);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/errors.h"
 #include "core/leveling_route.h"
 #include "dialogue/report_printer.h"
 
@@ -25,9 +26,16 @@ namespace velmora {
 // Benchmark heights, fh and [s] are rounded half away from zero, the listed heights half to
 // even: a height of exactly 1.0625 is "1.063" on a benchmark line and "1.062" in the list.
 //
-// Before any run the tables are absent: the title and the empty line below it are printed, then
-// SubscriptOutOfRange stops the report before its first data line and the document is never
-// ended. Errors of the printer's operations stop it where they are raised.
+// Only a route whose last run reached its results is printed: before any run, or after a run that
+// stopped half-way, NothingToPrint is raised before the printer sees anything, since a page of
+// 0.000 heights beside real benchmark heights would be a wrong result on paper. Errors of the
+// printer's operations stop the report where they are raised.
 void printReport(const LevelingRoute& route, ReportPrinter& printer);
+
+// There is no finished calculation to print.
+class NothingToPrint : public Error {
+public:
+    NothingToPrint();
+};
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 // The print button of the real window, pressed as a user would, against the private print
 // server: what reaches the queue's device, and what the user is told when nothing can.
 #include "core/errors.h"
+#include "dialogue/report.h"
 #include "tests/report/print_queue.h"
 #include "tests/report/printed_lines.h"
 #include "tests/ui/modal_user.h"
@@ -61,7 +62,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QStringList seen = press(window, "Command3");
         QCOMPARE(seen, QStringList{QStringLiteral("error ") +
-                                   QString::fromUtf8(SubscriptOutOfRange(0, 0, false).what())});
+                                   QString::fromUtf8(NothingToPrint().what())});
         QCOMPARE(TestPrintQueue::jobsOnServer(), 0);
     }
 

@@ -1,4 +1,5 @@
 #include "core/errors.h"
+#include "dialogue/report.h"
 #include "tests/report/print_queue.h"
 #include "tests/report/printed_lines.h"
 #include "ui/font_substitutions.h"
@@ -24,6 +25,7 @@ LevelingRoute workedRoute() {
         route.pointNames.at(i) = names.at(static_cast<std::size_t>(i));
         route.adjustedHeights.at(i) = heights.at(static_cast<std::size_t>(i));
     }
+    route.resultsReached = true;
     return route;
 }
 
@@ -77,7 +79,7 @@ private slots:
 
     void beforeAnyRunNothingIsSent() {
         const QString message = press(LevelingRoute{});
-        QCOMPARE(message, QString::fromUtf8(SubscriptOutOfRange(0, 0, false).what()));
+        QCOMPARE(message, QString::fromUtf8(NothingToPrint().what()));
         verifyNothingSent();
     }
 

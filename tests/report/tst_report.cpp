@@ -41,6 +41,7 @@ LevelingRoute completedRoute(float ha, float hb, float fh, float length,
         route.pointNames.at(static_cast<long>(i)) = names[i];
         route.adjustedHeights.at(static_cast<long>(i)) = heights[i];
     }
+    route.resultsReached = true;
     return route;
 }
 
@@ -193,8 +194,13 @@ private slots:
                                  "line 24 10   路线闭合差 :    fh=0.000 米\n"
                                  "line 24 10 水准路线全长 : [ s ]=1.000 米\n"
                                  "end\n");
-        QTest::newRow("before any run: stops before the first data line")
-            << LevelingRoute{} << titleLines + stoppedBy(SubscriptOutOfRange(0, 0, false));
+        QTest::newRow("before any run: nothing at all")
+            << LevelingRoute{} << stoppedBy(NothingToPrint());
+        LevelingRoute halfWay = twoDigitRoute();
+        startRoute(halfWay, 2);
+        halfWay.startHeight = 5.0f;
+        QTest::newRow("a run that stopped half-way: nothing at all")
+            << halfWay << stoppedBy(NothingToPrint());
 
         // startRoute gives fresh tables; the report must follow closingIndex, not what was there
         LevelingRoute second = twoDigitRoute();
@@ -206,6 +212,7 @@ private slots:
         second.pointNames.at(1) = "D";
         second.adjustedHeights.at(0) = 3.0f;
         second.adjustedHeights.at(1) = 4.0f;
+        second.resultsReached = true;
         QTest::newRow("a second, shorter route prints only itself")
             << second
             << QString::fromUtf8("line 30 12 --- 水准简易平差 ---\n"
@@ -226,6 +233,7 @@ private slots:
         inconsistent.pointNames.at(0) = "A";
         inconsistent.startHeight = 1.0f;
         inconsistent.closingIndex = 3;
+        inconsistent.resultsReached = true;
         QTest::newRow("tables shorter than the route: stops at the first element missing")
             << inconsistent
             << titleLines + QString::fromUtf8("line 23 10 起始点A 高程  :   Ha=1.000\n") +

@@ -32,6 +32,7 @@ LevelingRoute routeOf(int points, const std::string& startName = "A") {
     route.pointNames.at(points + 1) = "B";
     for (long i = 0; i <= points + 1; ++i)
         route.adjustedHeights.at(i) = 10.0f + 0.001f * static_cast<float>(i);
+    route.resultsReached = true;
     return route;
 }
 
@@ -118,7 +119,9 @@ private slots:
         const QString file = folder_.filePath(QStringLiteral("stopped.pdf"));
         {
             PdfReportPrinter printer(file);
-            QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, printReport(LevelingRoute{}, printer));
+            LevelingRoute inconsistent = routeOf(1);
+            inconsistent.closingIndex = 5;
+            QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, printReport(inconsistent, printer));
         }
         QVERIFY(!QFileInfo::exists(file));
     }

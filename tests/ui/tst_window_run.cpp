@@ -51,13 +51,15 @@ QStringList expectedRecord(const QStringList& transcript, QStringList& fields) {
             fields[roleNames.indexOf(rest.left(end))] = rest.mid(end + 1);
             continue;
         }
-        if (kind == QLatin1String("error") && !record.isEmpty() &&
-            record.back().startsWith(QLatin1String("refuse ")))
-            continue;
         if (kind != QLatin1String("ask") && kind != QLatin1String("refuse") &&
             kind != QLatin1String("error"))
             break; // the report of the route as the run left it follows
-        record.append(kind + QLatin1Char(' ') + rest + QStringLiteral(" | ") + joined(fields));
+        const bool abandoned = kind == QLatin1String("error") && !record.isEmpty() &&
+                               record.back().startsWith(QLatin1String("refuse "));
+        if (!abandoned)
+            record.append(kind + QLatin1Char(' ') + rest + QStringLiteral(" | ") + joined(fields));
+        if (kind == QLatin1String("error"))
+            break; // the run ended here; the report's own lines follow
     }
     return record;
 }
