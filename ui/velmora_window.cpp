@@ -2,10 +2,10 @@
 
 #include "core/errors.h"
 #include "dialogue/calculation_run.h"
+#include "ui/background_print.h"
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
 #include "ui/qt_text.h"
-#include "ui/report_sender.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -167,7 +167,7 @@ void Velmora::Command2_Click() {
 }
 
 void Velmora::Command3_Click() {
-    reportingFailure([this] { sendReport(route_); });
+    reportingFailure([this] { printInBackground(route_, *this); });
 }
 
 template <typename Work> void Velmora::reportingFailure(Work work) {

@@ -24,7 +24,8 @@ public slots:
     // Ends the program at once with status 0; nothing is asked or saved.
     void Command2_Click();
 
-    // Prints the report of the route as the last run left it; a failure shows its message.
+    // Prints the report of the route as the last run left it, off the window's thread behind a
+    // progress box; a failure shows its message, 取消 shows nothing more.
     void Command3_Click();
 
 private:

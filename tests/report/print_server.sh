@@ -5,8 +5,11 @@
 # The server lives in a fresh temporary folder (configuration, state, spool, logs and its
 # listening socket), so it never touches the machine's own print system. It has one raw queue,
 # the default, whose device is a small backend saving each job's data unchanged as
-# jobs/<job id>.pdf. The command sees:
-#   CUPS_SERVER                  the server's socket
+# jobs/<job id>.pdf, and the copies and options the job came with as jobs/<job id>.options.
+# The command talks to the server through silent_proxy.py, which forwards everything until told
+# to go silent at an operation. The command sees:
+#   CUPS_SERVER                  the proxy's socket, in front of the server's
+#   VELMORA_TEST_FAULT           the file naming the operation the proxy goes silent at
 #   HOME                         an empty home, so no personal lpoptions choose another default
 #   VELMORA_TEST_QUEUE           the name of the default queue
 #   VELMORA_TEST_DEVICE          its device URI, for adding it again
@@ -18,9 +21,16 @@ set -euo pipefail
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/velmora-print.XXXXXX")
 server_pid=
+proxy_pid=
 # shellcheck disable=SC2317 # runs from the trap
 stop_server() {
+    if [[ -n $proxy_pid ]]; then
+        kill -TERM "$proxy_pid" 2>/dev/null || true
+        wait "$proxy_pid" 2>/dev/null || true
+    fi
     if [[ -n $server_pid ]] && kill -0 "$server_pid" 2>/dev/null; then
+        # a test may have left it stopped, and a stopped server does not end
+        kill -CONT "$server_pid" 2>/dev/null || true
         kill -TERM "$server_pid" 2>/dev/null || true
         wait "$server_pid" 2>/dev/null || true
     fi
@@ -45,6 +55,7 @@ if [ $# -eq 0 ]; then
     exit 0
 fi
 folder=${DEVICE_URI#velmora-save:}
+echo "copies=$4 $5" >"$folder/$1.options"
 if [ $# -ge 6 ]; then
     cat "$6" >"$folder/$1.part"
 else
@@ -86,9 +97,15 @@ CONF
 /usr/sbin/cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" &
 server_pid=$!
 
-export CUPS_SERVER=$socket HOME=$root/home
+proxy=$root/proxy.sock
+export VELMORA_TEST_FAULT=$root/fault
+: >"$VELMORA_TEST_FAULT"
+python3 "$(dirname "$0")/silent_proxy.py" "$proxy" "$socket" "$VELMORA_TEST_FAULT" &
+proxy_pid=$!
+
+export CUPS_SERVER=$proxy HOME=$root/home
 for _ in $(seq 100); do
-    [[ -S $socket ]] && lpstat -r >/dev/null 2>&1 && break
+    [[ -S $socket && -S $proxy ]] && lpstat -r >/dev/null 2>&1 && break
     kill -0 "$server_pid" 2>/dev/null || { cat "$root/log/error_log" >&2 || true; exit 1; }
     sleep 0.05
 done
