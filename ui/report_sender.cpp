@@ -18,7 +18,7 @@ void sendReport(const LevelingRoute& route) {
     // The whole job is made before the queue sees any of it: a report that stops half-way, or a
     // page that cannot be made, leaves nothing to print.
     {
-        PdfReportPrinter printer(fileName);
+        PdfReportPrinter printer(fileName, QPageSize(QPageSize::A4));
         printReport(route, printer);
     }
     submitPdf(queue, fileName.toStdString(), "Velmora");
