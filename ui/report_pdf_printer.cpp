@@ -10,25 +10,31 @@ namespace velmora {
 
 namespace {
 constexpr double twipsPerInch = 1440.0;
-}
+constexpr int dotsPerInch = 1200;
+// What a printer in PDF mode gives by default; every page position of the report counts from it.
+constexpr double marginPoints = 10.0;
+} // namespace
 
-PdfReportPrinter::PdfReportPrinter(const QString& fileName) {
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(fileName);
+PdfReportPrinter::PdfReportPrinter(const QString& fileName, const QPageSize& pageSize)
+    : fileName_(fileName)
+    , writer_(fileName) {
+    writer_.setResolution(dotsPerInch);
+    writer_.setPageLayout(QPageLayout(
+        pageSize, QPageLayout::Portrait,
+        QMarginsF(marginPoints, marginPoints, marginPoints, marginPoints), QPageLayout::Point));
     fontChanged();
 }
 
 PdfReportPrinter::~PdfReportPrinter() {
     // A document that was never ended is not a report: whatever Qt wrote of it goes.
     if (painter_.isActive()) {
-        printer_.abort();
         painter_.end();
-        QFile::remove(printer_.outputFileName());
+        QFile::remove(fileName_);
     }
 }
 
 double PdfReportPrinter::fromTwips(int twips) const {
-    return twips * printer_.resolution() / twipsPerInch;
+    return twips * writer_.resolution() / twipsPerInch;
 }
 
 void PdfReportPrinter::setHorizontalPosition(int twips) {
@@ -51,7 +57,7 @@ void PdfReportPrinter::setFontSize(int points) {
 }
 
 void PdfReportPrinter::fontChanged() {
-    const QFontMetricsF metrics(font_, &printer_);
+    const QFontMetricsF metrics(font_, &writer_);
     columnWidth_ = metrics.averageCharWidth();
     // A font that gives no average width is measured by its digits, which every report line has.
     if (columnWidth_ <= 0.0)
@@ -65,9 +71,8 @@ void PdfReportPrinter::fontChanged() {
 void PdfReportPrinter::beginIfNeeded() {
     if (painter_.isActive())
         return;
-    if (!painter_.begin(&printer_))
-        throw Error("无法生成打印页面：不能写入临时文件“" +
-                    printer_.outputFileName().toStdString() + "”。");
+    if (!painter_.begin(&writer_))
+        throw Error("无法生成打印页面：不能写入临时文件“" + fileName_.toStdString() + "”。");
     painter_.setFont(font_);
     pages_ = 1;
 }
@@ -77,8 +82,8 @@ void PdfReportPrinter::printLine(int column, std::initializer_list<std::string_v
     const double columnX = (column - 1) * columnWidth_;
     if (x_ > columnX)
         y_ += lineHeight_;
-    if (y_ + lineHeight_ > printer_.height() && y_ > top_) {
-        if (!printer_.newPage())
+    if (y_ + lineHeight_ > writer_.height() && y_ > top_) {
+        if (!writer_.newPage())
             throw Error("无法生成打印页面：不能开始第 " + std::to_string(pages_ + 1) + " 页。");
         ++pages_;
         y_ = top_;
@@ -99,9 +104,8 @@ void PdfReportPrinter::printEmptyLine() {
 
 void PdfReportPrinter::endDocument() {
     beginIfNeeded();
-    if (!painter_.end() || printer_.printerState() == QPrinter::Error)
-        throw Error("无法生成打印页面：临时文件“" + printer_.outputFileName().toStdString() +
-                    "”没有写完。");
+    if (!painter_.end())
+        throw Error("无法生成打印页面：临时文件“" + fileName_.toStdString() + "”没有写完。");
 }
 
 } // namespace velmora

@@ -3,23 +3,29 @@
 #include "dialogue/report_printer.h"
 
 #include <QFont>
+#include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QString>
 
 namespace velmora {
 
-// Paints the report into a PDF file at the printer's high resolution, ready to be handed to a
-// print queue as it stands. Columns are the average character width of the current font on this
-// device, lines that font's height. A line that would reach below the printable area begins a
-// new page at the vertical position the document started at, in the same font, so nothing is
-// lost at the bottom edge; a line wider than the page is painted whole and runs off the right.
+// Paints the report into a PDF file at 1200 dots per inch, ready to be handed to a print queue as
+// it stands. The pages are `pageSize`, upright, with a margin of 10 points on every side; the
+// printable area inside it is where positions count from. Columns are the average character width
+// of the current font on this device, lines that font's height. A line that would reach below the
+// printable area begins a new page at the vertical position the document started at, in the same
+// font, so nothing is lost at the bottom edge; a line wider than the page is painted whole and
+// runs off the right.
+//   PdfReportPrinter(name, QPageSize(QPageSize::A4)): pages of 595 x 842 points, printable area
+//   575 x 822 points from (10, 10); with QPageSize::Letter 612 x 792 and 592 x 772
 //
+// Nothing in it belongs to the window's thread: a report may be painted on any one thread.
 // The file is complete only after endDocument(); a printer destroyed before that removes what it
 // had written, so a report that stopped leaves no file behind.
 class PdfReportPrinter : public ReportPrinter {
 public:
-    explicit PdfReportPrinter(const QString& fileName);
+    PdfReportPrinter(const QString& fileName, const QPageSize& pageSize);
     ~PdfReportPrinter() override;
     PdfReportPrinter(const PdfReportPrinter&) = delete;
     PdfReportPrinter& operator=(const PdfReportPrinter&) = delete;
@@ -40,7 +46,8 @@ private:
     void beginIfNeeded();
     double fromTwips(int twips) const;
 
-    QPrinter printer_{QPrinter::HighResolution};
+    QString fileName_;
+    QPdfWriter writer_;
     QPainter painter_;
     QFont font_;
     QString text_;

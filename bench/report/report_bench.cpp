@@ -11,7 +11,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -93,7 +93,7 @@ void reportToPdf(benchmark::State& state) {
     const LevelingRoute& route = largestRoute();
     int pages = 0;
     for (auto _ : state) {
-        PdfReportPrinter printer(nextFile());
+        PdfReportPrinter printer(nextFile(), QPageSize(QPageSize::A4));
         printReport(route, printer);
         pages = printer.pageCount();
     }
@@ -108,9 +108,8 @@ void bareDrawText(benchmark::State& state) {
     const std::vector<Line> lines = bareLines(largestRoute());
     int pages = 0;
     for (auto _ : state) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(nextFile());
+        QPdfWriter printer(nextFile());
+        printer.setResolution(1200);
         QPainter painter(&printer);
         QFont font(QStringLiteral("宋体"));
         const double top = 1000.0 * printer.resolution() / 1440.0;
@@ -173,7 +172,7 @@ int measureOnce(std::int16_t closingIndex) {
     const long before = statusKilobytes("VmRSS:");
     {
         const LevelingRoute route = routeOf(closingIndex);
-        PdfReportPrinter printer(nextFile());
+        PdfReportPrinter printer(nextFile(), QPageSize(QPageSize::A4));
         printReport(route, printer);
     }
     std::printf("%ld %ld\n", before, statusKilobytes("VmHWM:"));

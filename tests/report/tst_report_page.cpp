@@ -8,9 +8,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <future>
 
 using namespace velmora;
 
@@ -36,11 +37,13 @@ LevelingRoute routeOf(int points, const std::string& startName = "A") {
     return route;
 }
 
-// Qt's printable area on its default PDF page, in points.
-QRectF printableArea() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    return printer.pageLayout().paintRect(QPageLayout::Point);
+const QPageSize a4(QPageSize::A4);
+
+// Qt's printable area on its default PDF page of `size`, in points.
+QRectF printableArea(const QPageSize& size = a4) {
+    QPdfWriter writer{QString()};
+    writer.setPageSize(size);
+    return writer.pageLayout().paintRect(QPageLayout::Point);
 }
 
 constexpr double topTwips = 1000.0;
@@ -53,13 +56,17 @@ class TestReportPage : public QObject {
     QTemporaryDir folder_;
     int renders_ = 0;
 
-    // Paints the report of `route` into a new PDF file and returns its name.
-    QString render(const LevelingRoute& route, int* pages = nullptr) {
+    // Paints the report of `route` into a new PDF file and returns its name. The painting runs on
+    // a thread of its own, as the window has it done.
+    QString render(const LevelingRoute& route, int* pages = nullptr, const QPageSize& size = a4) {
         QString file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++renders_));
-        PdfReportPrinter printer(file);
-        printReport(route, printer);
+        const int painted = std::async(std::launch::async, [&] {
+                                PdfReportPrinter printer(file, size);
+                                printReport(route, printer);
+                                return printer.pageCount();
+                            }).get();
         if (pages)
-            *pages = printer.pageCount();
+            *pages = painted;
         return file;
     }
 
@@ -95,7 +102,7 @@ private slots:
     void aColumnLeftOfThePositionIsTakenOnTheNextLine() {
         const QString file = folder_.filePath(QStringLiteral("position.pdf"));
         {
-            PdfReportPrinter printer(file);
+            PdfReportPrinter printer(file, a4);
             printer.setVerticalPosition(1000);
             printer.setFontName(report_texts::fontName);
             printer.setFontSize(10);
@@ -118,7 +125,7 @@ private slots:
     void aReportThatStopsLeavesNoDocument() {
         const QString file = folder_.filePath(QStringLiteral("stopped.pdf"));
         {
-            PdfReportPrinter printer(file);
+            PdfReportPrinter printer(file, a4);
             LevelingRoute inconsistent = routeOf(1);
             inconsistent.closingIndex = 5;
             QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, printReport(inconsistent, printer));
