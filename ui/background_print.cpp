@@ -3,7 +3,6 @@
 #include "core/errors.h"
 #include "ui/report_sender.h"
 
-#include <QCloseEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -19,8 +18,8 @@ namespace {
 // user knows the press was taken.
 constexpr auto quietSpell = std::chrono::milliseconds(500);
 
-// The progress box stays up until the work has stopped: 取消, Escape and the window system's close
-// only ask for the stop, since the window must not take a click while the job is still unsettled.
+// 取消, Escape and the window system's close only ask the work to stop: the window must not take a
+// click while the job is still unsettled, so the box is shown again until it is.
 class PrintProgress : public QProgressDialog {
 public:
     explicit PrintProgress(QWidget& window)
@@ -29,7 +28,6 @@ public:
         setWindowModality(Qt::WindowModal);
         setAutoReset(false);
         setAutoClose(false);
-        disconnect(this, &QProgressDialog::canceled, this, &QProgressDialog::cancel);
         connect(this, &QProgressDialog::canceled, this, [this] {
             setLabelText(QStringLiteral("正在取消……"));
             if (auto* button = findChild<QPushButton*>())
@@ -37,13 +35,8 @@ public:
         });
     }
 
+    // Escape asks for the stop too, as the window system's close already does.
     void reject() override { emit canceled(); }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();
-        emit canceled();
-    }
 };
 
 } // namespace
@@ -72,7 +65,7 @@ void printInBackground(const LevelingRoute& route, QWidget& window) {
     // Until the box is up nothing else shields the window, so its clicks wait until then.
     QTimer::singleShot(quietSpell, &quiet, &QEventLoop::quit);
     quiet.exec(QEventLoop::ExcludeUserInputEvents);
-    if (!settled)
+    while (!settled)
         progress.exec();
     worker.join();
     if (failure)

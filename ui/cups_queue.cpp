@@ -51,6 +51,8 @@ public:
 
     bool cancelled() const { return stop_.stop_requested(); }
     bool timedOut() const { return gaveUp_ && !cancelled(); }
+    // libcups does not always report a wait it was told to give up as a failure of the exchange.
+    bool gaveUp() const { return gaveUp_; }
 
 private:
     static int keepWaiting(http_t*, void* data) {
@@ -152,7 +154,7 @@ QueueState queueState(ServerLink& link, const std::string& destination, const st
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(wanted.size()), nullptr, wanted.data());
     const Response response(cupsDoRequest(link.exchange(), request, "/"), ippDelete);
-    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
         throw Error(refusal(destination, failure(link, "无法查询")));
     ipp_t* attributes = response.get();
     QueueState state;
@@ -189,12 +191,6 @@ bool describesTheQueue(std::string_view option) {
            option == "device-uri" || option == "auth-info-required";
 }
 
-using Destination = std::unique_ptr<cups_dest_t, void (*)(cups_dest_t*)>;
-
-void freeDestination(cups_dest_t* dest) {
-    cupsFreeDests(1, dest);
-}
-
 // Cancels `job` on a connection of its own: the one the job was begun on may be the one that
 // went silent. The user's cancel does not cut this short, but the server's silence does.
 bool cancelJob(const std::string& queue, int job) {
@@ -224,7 +220,7 @@ JobState jobState(ServerLink& link, const std::string& queue, int job) {
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(wanted.size()), nullptr, wanted.data());
     const Response response(cupsDoRequest(link.exchange(), request, "/"), ippDelete);
-    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
         throw Error(failure(link, "查不到打印任务"));
     JobState state;
     if (auto* a = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM); a != nullptr)
@@ -255,19 +251,40 @@ std::string notHeld(const JobState& job) {
     return "没有收下打印任务";
 }
 
+// The destinations the server lists with the user's own settings for them (lpoptions and its
+// instances, LPDEST, PRINTER), released again when they go out of scope.
+class Destinations {
+public:
+    explicit Destinations(ServerLink& link)
+        : count_(cupsGetDests2(link.exchange(), &dests_)) {}
+    ~Destinations() { cupsFreeDests(count_, dests_); }
+    Destinations(const Destinations&) = delete;
+    Destinations& operator=(const Destinations&) = delete;
+
+    int count() const noexcept { return count_; }
+    const cups_dest_t* userDefault() const noexcept {
+        return cupsGetDest(nullptr, nullptr, count_, dests_);
+    }
+
+private:
+    cups_dest_t* dests_ = nullptr;
+    int count_;
+};
+
 } // namespace
 
 PrintQueue readyDefaultQueue(std::stop_token stop) {
     ServerLink link(std::move(stop));
-    const Destination dest(cupsGetNamedDest(link.exchange(), nullptr, nullptr), freeDestination);
-    if (dest == nullptr) {
+    const Destinations dests(link);
+    const cups_dest_t* dest = dests.userDefault();
+    if (dest == nullptr || link.gaveUp()) {
         if (link.cancelled())
             throw Abandoned("打印已取消。");
         if (link.timedOut())
             throw Error("无法打印：打印服务“" + server() + "”没有应答（等了 " + patienceText() +
-                        " 秒），找不到默认打印机。");
-        if (cupsLastError() == IPP_STATUS_ERROR_INTERNAL)
-            throw Error("无法打印：打印服务“" + server() + "”断开了连接，找不到默认打印机。");
+                        " 秒）。");
+        if (dests.count() == 0 && cupsLastError() == IPP_STATUS_ERROR_INTERNAL)
+            throw Error("无法打印：打印服务“" + server() + "”断开了连接。");
         throw Error("无法打印：系统没有设置默认打印机。");
     }
     PrintQueue queue{dest->name, dest->name, {}, {}};
@@ -278,7 +295,6 @@ PrintQueue readyDefaultQueue(std::stop_token stop) {
         if (!describesTheQueue(option.name))
             queue.options.emplace_back(option.name, option.value);
     }
-
     const QueueState state = queueState(link, queue.name, queue.queue);
     if (state.stopped)
         throw Error(refusal(queue.name, "已停止" + inParentheses(state.reason)));
@@ -319,18 +335,21 @@ int submitPdf(const PrintQueue& queue, const std::string& fileName, const std::s
     if (!file)
         abandon("收不到打印页面：临时文件打不开");
     if (cupsStartDocument(link.exchange(), queue.queue.c_str(), job, "report.pdf", CUPS_FORMAT_PDF,
-                          1) != HTTP_STATUS_CONTINUE)
+                          1) != HTTP_STATUS_CONTINUE ||
+        link.gaveUp())
         abandon("没有接受打印页面");
     std::vector<char> chunk(1 << 16);
     while (file.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) ||
            file.gcount() > 0) {
         if (cupsWriteRequestData(link.exchange(), chunk.data(),
-                                 static_cast<std::size_t>(file.gcount())) != HTTP_STATUS_CONTINUE)
+                                 static_cast<std::size_t>(file.gcount())) != HTTP_STATUS_CONTINUE ||
+            link.gaveUp())
             abandon("收不全打印页面");
     }
     if (!file.eof())
         abandon("收不全打印页面：临时文件读不完");
-    if (cupsFinishDocument(link.exchange(), queue.queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+    if (cupsFinishDocument(link.exchange(), queue.queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE ||
+        link.gaveUp())
         abandon("没有接受打印页面");
 
     // Only the server's own account of the job says it will print: a document can be lost after

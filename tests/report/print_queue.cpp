@@ -15,6 +15,7 @@ TestPrintQueue::TestPrintQueue()
     : name_(qEnvironmentVariable("VELMORA_TEST_QUEUE"))
     , device_(qEnvironmentVariable("VELMORA_TEST_DEVICE"))
     , jobs_(qEnvironmentVariable("VELMORA_TEST_JOBS"))
+    , fault_(qEnvironmentVariable("VELMORA_TEST_FAULT"))
     , serverPid_(qEnvironmentVariable("VELMORA_PRINT_SERVER_PID").toLongLong()) {}
 
 bool TestPrintQueue::command(const QString& program, const QStringList& arguments) {
@@ -26,12 +27,28 @@ bool TestPrintQueue::command(const QString& program, const QStringList& argument
 }
 
 void TestPrintQueue::reset() const {
+    silenceAt({});
+    QFile::remove(QDir::home().filePath(QStringLiteral(".cups/lpoptions")));
+    command(QStringLiteral("lpadmin"), {QStringLiteral("-x"), name_});
     command(QStringLiteral("lpadmin"),
             {QStringLiteral("-p"), name_, QStringLiteral("-E"), QStringLiteral("-v"), device_});
     command(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name_});
     command(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("-x")});
     for (const QString& job : deliveredJobs())
         QFile::remove(job);
+}
+
+void TestPrintQueue::silenceAt(const QString& operation) const {
+    QFile file(fault_);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(operation.toUtf8());
+}
+
+QString TestPrintQueue::optionsOf(const QString& deliveredJob) {
+    QFile file(QFileInfo(deliveredJob)
+                   .dir()
+                   .filePath(QFileInfo(deliveredJob).baseName() + QStringLiteral(".options")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
 }
 
 QStringList TestPrintQueue::deliveredJobs() const {
@@ -45,11 +62,26 @@ QStringList TestPrintQueue::deliveredJobs() const {
     return names;
 }
 
-int TestPrintQueue::jobsOnServer() {
+namespace {
+int jobsOnServer(int which) {
     cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, which);
     cupsFreeJobs(count, jobs);
     return count;
+}
+} // namespace
+
+int TestPrintQueue::jobsOnServer() {
+    return velmora::jobsOnServer(CUPS_WHICHJOBS_ALL);
+}
+
+int TestPrintQueue::activeJobs() {
+    return velmora::jobsOnServer(CUPS_WHICHJOBS_ACTIVE);
+}
+
+void TestPrintQueue::freezeServer(bool frozen) const {
+    if (serverPid_ > 0)
+        ::kill(static_cast<pid_t>(serverPid_), frozen ? SIGSTOP : SIGCONT);
 }
 
 void TestPrintQueue::stopServer() const {

@@ -13,9 +13,14 @@ public:
     bool available() const { return !name_.isEmpty(); }
     const QString& name() const { return name_; }
 
-    // Adds the queue again if it is gone, enabled, accepting and the default, and forgets every
-    // job delivered so far.
+    // Adds the queue afresh, enabled, accepting, with no default options and as the default, with
+    // the user's own options gone and the proxy forwarding everything, and forgets every job
+    // delivered so far.
     void reset() const;
+
+    // Makes the proxy in front of the server go silent at the IPP operation named (for instance
+    // "Send-Document", or "*" for every one); empty forwards everything again.
+    void silenceAt(const QString& operation) const;
 
     // Runs one of the print system's commands against the server; false if it failed.
     static bool command(const QString& program, const QStringList& arguments);
@@ -23,16 +28,27 @@ public:
     // The files the queue's device received, oldest first.
     QStringList deliveredJobs() const;
 
+    // The copies and options a delivered job came with, as the queue's device was given them.
+    static QString optionsOf(const QString& deliveredJob);
+
     // How many jobs the server holds in any state, -1 when it cannot be asked.
     static int jobsOnServer();
 
+    // How many jobs are still waiting or printing, -1 when the server cannot be asked.
+    static int activeJobs();
+
     // Ends the server, as if the print system were not running.
     void stopServer() const;
+
+    // Freezes the server in the middle of whatever it does (it still takes connections) or lets
+    // it carry on.
+    void freezeServer(bool frozen) const;
 
 private:
     QString name_;
     QString device_;
     QString jobs_;
+    QString fault_;
     qint64 serverPid_ = 0;
 };
 

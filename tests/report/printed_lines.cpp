@@ -110,11 +110,21 @@ QString textBeyondEdges(const QString& pdfFile) {
                    pdfFile, QStringLiteral("-")});
 }
 
+namespace {
+// The value of one field of pdfinfo's account of the file; empty when it gives none.
+QString pdfInfo(const QString& pdfFile, const QString& field) {
+    const QRegularExpression line(QStringLiteral("^") + field + QStringLiteral(":\\s+(.+)$"),
+                                  QRegularExpression::MultilineOption);
+    return line.match(output(QStringLiteral("pdfinfo"), {pdfFile})).captured(1).trimmed();
+}
+} // namespace
+
 int pageCount(const QString& pdfFile) {
-    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
-                                          QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = pages.match(output(QStringLiteral("pdfinfo"), {pdfFile}));
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+    return pdfInfo(pdfFile, QStringLiteral("Pages")).toInt();
+}
+
+QString pageSizeOf(const QString& pdfFile) {
+    return pdfInfo(pdfFile, QStringLiteral("Page size"));
 }
 
 QStringList recordOfPdf(const QString& pdfFile) {

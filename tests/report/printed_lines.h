@@ -36,6 +36,9 @@ QString textBeyondEdges(const QString& pdfFile);
 // The number of pages of the file, as pdfinfo gives it.
 int pageCount(const QString& pdfFile);
 
+// The size of the file's first page as pdfinfo gives it: "612 x 792 pts (letter)".
+QString pageSizeOf(const QString& pdfFile);
+
 // The file's lines as a report recorder writes them, columns counted from the left edge of the
 // printable area of Qt's default PDF page, on which the report paints.
 QStringList recordOfPdf(const QString& pdfFile);

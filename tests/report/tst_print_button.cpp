@@ -6,12 +6,17 @@
 #include "tests/report/printed_lines.h"
 #include "tests/ui/modal_user.h"
 #include "ui/application_setup.h"
+#include "ui/background_print.h"
+#include "ui/cups_queue.h"
 #include "ui/velmora_window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace velmora;
 
@@ -30,6 +35,67 @@ QStringList workedExampleAnswers() {
     return lines;
 }
 
+// The longest time the thread it lives on went without turning its event loop, measured by a timer
+// that wants to run every 10 ms.
+class StallWatch {
+public:
+    StallWatch() {
+        QObject::connect(&tick_, &QTimer::timeout, [this] {
+            longest_ = std::max(longest_, since_.restart());
+            ++ticks_;
+        });
+        since_.start();
+        tick_.start(std::chrono::milliseconds(10));
+    }
+    qint64 longestMs() const {
+        return tick_.isActive() ? std::max(longest_, since_.elapsed()) : longest_;
+    }
+    void stop() {
+        longest_ = longestMs();
+        tick_.stop();
+    }
+    int ticks() const { return ticks_; }
+
+private:
+    QTimer tick_;
+    QElapsedTimer since_;
+    qint64 longest_ = 0;
+    int ticks_ = 0;
+};
+
+// The longest stall of the window's thread a test accepts. The aim is 100 ms; a machine shared
+// with parallel builds adds scheduling delays of its own, while a wait on the print server would
+// show as whole seconds.
+constexpr qint64 longestStallMs = 250;
+
+// Presses 取消 on the progress box as soon as it is up.
+void cancelWhenTheBoxIsUp(QObject& context) {
+    auto* poll = new QTimer(&context);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
+        if (auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+            QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
+            poll->stop();
+        }
+    });
+    poll->start(std::chrono::milliseconds(20));
+}
+
+LevelingRoute largestRoute() {
+    constexpr long closingIndex = 32767; // 32768 lines in the results list, about 450 pages
+    LevelingRoute route;
+    startRoute(route, closingIndex);
+    route.startHeight = 100.0f;
+    route.endHeight = 100.5f;
+    route.misclosure = -0.0123f;
+    route.totalLength = 1966020.0f;
+    for (long i = 0; i <= closingIndex; ++i) {
+        route.pointNames.at(i) = "P" + std::to_string(i);
+        route.adjustedHeights.at(i) = 100.0f + static_cast<float>(i % 1000) * 0.001f;
+    }
+    route.resultsReached = true;
+    return route;
+}
+
 } // namespace
 
 class TestPrintButton : public QObject {
@@ -37,10 +103,12 @@ class TestPrintButton : public QObject {
 
     TestPrintQueue queue_;
 
-    // Presses a button of `window` and answers its boxes from `script`; returns what the user
-    // saw, one line per box.
-    QStringList press(Velmora& window, const char* button, const QStringList& script = {}) {
-        ModalUser user(script, {}, std::chrono::seconds(30));
+    // Presses a button of `window` and answers its boxes from `script`, showing each to
+    // `inspect` first; returns what the user saw, one line per box.
+    QStringList press(Velmora& window, const char* button, const QStringList& script = {},
+                      std::function<void(QWidget&)> inspect = {}) {
+        ModalUser user(script, {}, std::chrono::seconds(60));
+        user.inspectEachBox(std::move(inspect));
         QTest::mouseClick(window.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
         if (!user.failure().isEmpty())
             qWarning("%s", qPrintable(user.failure()));
@@ -76,6 +144,139 @@ private slots:
         // the transcript tool's record of the same run, checked by hand against the worked example
         QCOMPARE(recordOfPdf(queue_.deliveredJobs().front()),
                  onPaper(golden(QStringLiteral("worked_example.transcript"))));
+    }
+
+    // Every fault the print server or the user's setup can bring: what the user is told, how long
+    // the press takes, and what the queue holds afterwards; the window turns all the while.
+    void aFaultIsToldAndTheQueueHoldsOnlyWhatPrinted_data() {
+        QTest::addColumn<QString>("silentAt"); // the operation the server stops answering at
+        QTest::addColumn<QString>("setup");    // what else is true of the user's system
+        QTest::addColumn<QStringList>("told"); // what the one message says; none when empty
+        QTest::addColumn<int>("delivered");    // jobs that reach the queue's device
+        QTest::addColumn<QString>("received"); // what a delivered job came with, or its sheet
+
+        const QString queue = QStringLiteral("“") + queue_.name() + QStringLiteral("”");
+        const QString noAnswer =
+            QStringLiteral("没有应答（等了 %1 秒）").arg(printServerPatience.count());
+        const QString server = QStringLiteral("打印服务");
+        const QString cancelled = QStringLiteral("打印任务已取消");
+        QTest::newRow("a server that never answers")
+            << "*"
+            << "" << QStringList{server, noAnswer} << 0 << "";
+        QTest::newRow("silent at the queue's state")
+            << "Get-Printer-Attributes"
+            << "" << QStringList{queue, noAnswer} << 0 << "";
+        QTest::newRow("silent at the job's creation")
+            << "Create-Job"
+            << "" << QStringList{queue, noAnswer} << 0 << "";
+        QTest::newRow("silent while the page is sent")
+            << "Send-Document"
+            << "" << QStringList{queue, noAnswer, cancelled} << 0 << "";
+        // The page went whole to a queue that prints at once, so it printed; the user is not
+        // told it did.
+        QTest::newRow("silent when the job is asked back")
+            << "Get-Job-Attributes"
+            << "" << QStringList{queue, noAnswer} << 1 << "";
+        QTest::newRow("a stopped server")
+            << ""
+            << "frozen server" << QStringList{server, noAnswer} << 0 << "";
+        QTest::newRow("取消 while the page is sent") << "Send-Document"
+                                                     << "cancel" << QStringList{} << 0 << "";
+        QTest::newRow("an instance with two copies")
+            << ""
+            << "instance" << QStringList{} << 1 << "copies=2";
+        QTest::newRow("a Letter-size queue") << ""
+                                             << "letter" << QStringList{} << 1 << "(letter)";
+        QTest::newRow("A4 where the queue names no sheet") << ""
+                                                           << "" << QStringList{} << 1 << "(A4)";
+    }
+
+    void aFaultIsToldAndTheQueueHoldsOnlyWhatPrinted() {
+        QFETCH(QString, silentAt);
+        QFETCH(QString, setup);
+        QFETCH(QStringList, told);
+        QFETCH(int, delivered);
+        QFETCH(QString, received);
+        const auto lp = [](const QStringList& arguments) {
+            return TestPrintQueue::command(QStringLiteral("lpoptions"), arguments);
+        };
+        const QString instance = queue_.name() + QStringLiteral("/two");
+        if (setup == QLatin1String("instance")) {
+            QVERIFY(lp({QStringLiteral("-p"), instance, QStringLiteral("-o"),
+                        QStringLiteral("copies=2")}));
+            QVERIFY(lp({QStringLiteral("-d"), instance}));
+        }
+        if (setup == QLatin1String("letter"))
+            QVERIFY(
+                TestPrintQueue::command(QStringLiteral("lpadmin"),
+                                        {QStringLiteral("-p"), queue_.name(), QStringLiteral("-o"),
+                                         QStringLiteral("media-default=na_letter_8.5x11in")}));
+        Velmora window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        press(window, "Command1", workedExampleAnswers());
+
+        queue_.silenceAt(silentAt);
+        queue_.freezeServer(setup == QLatin1String("frozen server"));
+        if (setup == QLatin1String("cancel"))
+            cancelWhenTheBoxIsUp(window);
+        StallWatch watch;
+        QElapsedTimer pressed;
+        pressed.start();
+        // The message comes once the job is settled; showing it is the window's own work.
+        const QStringList seen =
+            press(window, "Command3", {}, [&watch](QWidget&) { watch.stop(); });
+        const qint64 tookMs = pressed.elapsed();
+        queue_.freezeServer(false);
+        queue_.silenceAt({});
+        qInfo("%lld ms from the press to the end, the window's thread stalled at most %lld ms: %s",
+              tookMs, watch.longestMs(), qPrintable(seen.join(QLatin1Char('|'))));
+
+        if (told.isEmpty()) {
+            QCOMPARE(seen, QStringList());
+        } else {
+            QCOMPARE(seen.size(), 1);
+            for (const QString& words : told)
+                QVERIFY2(seen.front().contains(words), qPrintable(seen.front()));
+            QVERIFY2(!seen.front().contains(QLatin1String("Success")), qPrintable(seen.front()));
+        }
+        // One silent exchange and the cancellation after it, each bounded by the same patience.
+        QVERIFY(tookMs < 2 * std::chrono::milliseconds(printServerPatience).count() + 5000);
+        if (setup == QLatin1String("cancel"))
+            QVERIFY2(tookMs < 5000, "取消 takes effect at once");
+        QVERIFY(watch.ticks() > 0);
+        QVERIFY2(watch.longestMs() <= longestStallMs,
+                 qPrintable(QString::number(watch.longestMs())));
+
+        QTRY_COMPARE_WITH_TIMEOUT(TestPrintQueue::activeJobs(), 0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(queue_.deliveredJobs().size(), delivered, 10000);
+        QTest::qWait(200);
+        const QStringList jobs = queue_.deliveredJobs();
+        QCOMPARE(jobs.size(), delivered);
+        if (!received.isEmpty()) {
+            const QString got = TestPrintQueue::optionsOf(jobs.front()) + QLatin1Char(' ') +
+                                pageSizeOf(jobs.front());
+            QVERIFY2(got.contains(received), qPrintable(got));
+        }
+    }
+
+    // The figure behind "the window never freezes": the longest route to a real queue.
+    void theWindowTurnsWhileTheLargestRouteIsPrinted() {
+        Velmora window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const LevelingRoute route = largestRoute();
+        const StallWatch watch;
+        QElapsedTimer pressed;
+        pressed.start();
+        printInBackground(route, window);
+        qInfo("the largest route printed in %lld ms; the window's thread stalled at most %lld ms",
+              pressed.elapsed(), watch.longestMs());
+        QTRY_COMPARE_WITH_TIMEOUT(queue_.deliveredJobs().size(), 1, 60000);
+        qInfo("%d pages", pageCount(queue_.deliveredJobs().front()));
+        QVERIFY(pageCount(queue_.deliveredJobs().front()) > 400);
+        QVERIFY2(watch.longestMs() <= longestStallMs,
+                 qPrintable(QString::number(watch.longestMs())));
     }
 
     void aStoppedQueueIsShownAndGetsNothing() {

@@ -14,7 +14,8 @@ class QWidget;
 // Script, one line per box: a prompt (QInputDialog) gets the line entered into its text box and
 // Enter, or Escape for exactly "<Cancel>". A refusal (a message box offering two choices) takes
 // the next line too: "<Cancel>" presses Escape, anything else Enter. A message box with a single
-// button is an error message; it is read and closed with Enter and takes no line.
+// button is an error message; it is read and closed with Enter and takes no line. A progress box
+// is left alone and takes no line.
 //
 // Record, one line per box, in order: "ask <label>", "refuse <text>" or "error <text>", each
 // followed by " | " and what `fieldTexts` returned at that moment.
