@@ -3,8 +3,10 @@
 #include "core/errors.h"
 #include "ui/qt_text.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
+#include <cerrno>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -15,9 +17,28 @@ constexpr int dotsPerInch = 1200;
 constexpr double marginPoints = 10.0;
 } // namespace
 
+qint64 PdfReportPrinter::DocumentFile::writeData(const char* data, qint64 size) {
+    const qint64 written = QSaveFile::writeData(data, size);
+    // Qt's file writes until the system refuses, so errno still says why.
+    if (written != size)
+        noteFailure();
+    return written;
+}
+
+bool PdfReportPrinter::DocumentFile::flushed() {
+    if (flush())
+        return true;
+    noteFailure();
+    return false;
+}
+
+void PdfReportPrinter::DocumentFile::noteFailure() {
+    if (firstFailure_ == 0)
+        firstFailure_ = errno != 0 ? errno : -1;
+}
+
 PdfReportPrinter::PdfReportPrinter(const QString& fileName, const QPageSize& pageSize)
-    : fileName_(fileName)
-    , writer_(fileName) {
+    : file_(fileName) {
     writer_.setResolution(dotsPerInch);
     writer_.setPageLayout(QPageLayout(
         pageSize, QPageLayout::Portrait,
@@ -26,10 +47,11 @@ PdfReportPrinter::PdfReportPrinter(const QString& fileName, const QPageSize& pag
 }
 
 PdfReportPrinter::~PdfReportPrinter() {
-    // A document that was never ended is not a report: whatever Qt wrote of it goes.
+    // A document that was never ended is not a report: the writer's last words are not even
+    // written, and what it had written goes with the file.
     if (painter_.isActive()) {
+        file_.cancelWriting();
         painter_.end();
-        QFile::remove(fileName_);
     }
 }
 
@@ -71,8 +93,10 @@ void PdfReportPrinter::fontChanged() {
 void PdfReportPrinter::beginIfNeeded() {
     if (painter_.isActive())
         return;
+    if (!file_.open(QIODevice::WriteOnly))
+        throwUnwritten(errno);
     if (!painter_.begin(&writer_))
-        throw Error("无法生成打印页面：不能写入临时文件“" + fileName_.toStdString() + "”。");
+        throwUnwritten(-1);
     painter_.setFont(font_);
     pages_ = 1;
 }
@@ -83,8 +107,11 @@ void PdfReportPrinter::printLine(int column, std::initializer_list<std::string_v
     if (x_ > columnX)
         y_ += lineHeight_;
     if (y_ + lineHeight_ > writer_.height() && y_ > top_) {
-        if (!writer_.newPage())
-            throw Error("无法生成打印页面：不能开始第 " + std::to_string(pages_ + 1) + " 页。");
+        // The page just left is what the writer puts into the file.
+        const bool begun = writer_.newPage();
+        throwIfUnwritten();
+        if (!begun)
+            throwUnwritten(-1);
         ++pages_;
         y_ = top_;
     }
@@ -104,8 +131,36 @@ void PdfReportPrinter::printEmptyLine() {
 
 void PdfReportPrinter::endDocument() {
     beginIfNeeded();
-    if (!painter_.end())
-        throw Error("无法生成打印页面：临时文件“" + fileName_.toStdString() + "”没有写完。");
+    const bool ended = painter_.end();
+    throwIfUnwritten();
+    if (!ended)
+        throwUnwritten(-1);
+    // Some file systems take the space only when the data goes to the disk.
+    if (!file_.flushed() || ::fsync(file_.handle()) != 0)
+        throwUnwritten(file_.firstFailure() != 0 ? file_.firstFailure() : errno);
+    if (!file_.commit())
+        throwUnwritten(errno);
+}
+
+void PdfReportPrinter::throwIfUnwritten() {
+    if (file_.firstFailure() != 0)
+        throwUnwritten(file_.firstFailure());
+}
+
+void PdfReportPrinter::throwUnwritten(int failure) {
+    // Before the error leaves, the half document goes, so nobody can send it.
+    file_.cancelWriting();
+    if (painter_.isActive())
+        painter_.end();
+    if (file_.isOpen())
+        file_.commit(); // with the writing cancelled, this throws the unfinished document away
+    const QFileInfo file(file_.fileName());
+    if (failure == ENOSPC)
+        throw Error(
+            "无法打印：临时文件夹“" + file.absolutePath().toStdString() +
+            "”所在的磁盘已满，打印页面没能写完，没有送去打印。请腾出一些磁盘空间后再打印。");
+    throw Error("无法打印：打印页面没能写进临时文件“" + file.absoluteFilePath().toStdString() +
+                "”，页面不完整，没有送去打印。");
 }
 
 } // namespace velmora

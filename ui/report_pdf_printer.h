@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QString>
 
 namespace velmora {
@@ -21,8 +22,15 @@ namespace velmora {
 //   575 x 822 points from (10, 10); with QPageSize::Letter 612 x 792 and 592 x 772
 //
 // Nothing in it belongs to the window's thread: a report may be painted on any one thread.
-// The file is complete only after endDocument(); a printer destroyed before that removes what it
-// had written, so a report that stopped leaves no file behind.
+//
+// The file `fileName` appears only when endDocument() has returned, and then it is complete: every
+// byte of the document reached the disk. Until then the document is written beside it under
+// another name. A write that fails raises Error at the operation that finds it (a new page, or
+// endDocument) and takes the unfinished document away, so a half file can never be sent:
+//   the folder's disk fills up on page 7 -> Error "无法打印：临时文件夹“/tmp/x”所在的磁盘已满……"
+//   any other failed write              -> Error "无法打印：打印页面没能写进临时文件“…”……"
+// A printer destroyed before endDocument() leaves no file behind either, so a report that stopped
+// leaves nothing.
 class PdfReportPrinter : public ReportPrinter {
 public:
     PdfReportPrinter(const QString& fileName, const QPageSize& pageSize);
@@ -42,12 +50,30 @@ public:
     int pageCount() const noexcept { return pages_; }
 
 private:
+    // The document's file, which keeps the reason its first write fell short: the PDF writer
+    // goes on after a failed write as if nothing happened, and Qt's own error leaves out why.
+    class DocumentFile : public QSaveFile {
+    public:
+        using QSaveFile::QSaveFile;
+        int firstFailure() const noexcept { return firstFailure_; }
+        bool flushed();
+
+    protected:
+        qint64 writeData(const char* data, qint64 size) override;
+
+    private:
+        void noteFailure();
+        int firstFailure_ = 0; // errno of the first short write; -1 where none was given
+    };
+
     void fontChanged();
     void beginIfNeeded();
+    void throwIfUnwritten();
+    [[noreturn]] void throwUnwritten(int failure);
     double fromTwips(int twips) const;
 
-    QString fileName_;
-    QPdfWriter writer_;
+    DocumentFile file_;
+    QPdfWriter writer_{&file_};
     QPainter painter_;
     QFont font_;
     QString text_;
