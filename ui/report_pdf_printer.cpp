@@ -4,7 +4,8 @@
 #include "ui/qt_text.h"
 
 #include <QFileInfo>
-#include <QFontMetricsF>
+#include <QTextBoundaryFinder>
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -15,6 +16,50 @@ constexpr double twipsPerInch = 1440.0;
 constexpr int dotsPerInch = 1200;
 // What a printer in PDF mode gives by default; every page position of the report counts from it.
 constexpr double marginPoints = 10.0;
+
+// The report's numbers, integer and fixed texts: "12", "-0.012". A reader takes a number cut in
+// two for two numbers, so these are never broken.
+bool isNumber(std::string_view item) {
+    if (item.starts_with('-'))
+        item.remove_prefix(1);
+    const auto digits = [](std::string_view text) {
+        return !text.empty() &&
+               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::size_t point = item.find('.');
+    if (point == std::string_view::npos)
+        return digits(item);
+    return digits(item.substr(0, point)) && digits(item.substr(point + 1));
+}
+
+// The rows `items` take where a row holds `room` device pixels: each row as full as it can be,
+// a number moved whole to the next row when it does not fit, any other text broken between two
+// characters as the reader sees them (never inside one), blanks where a row ends left out. A row
+// takes at least one piece, so a piece wider than `room` stands alone on its row.
+QStringList rowsWithin(std::initializer_list<std::string_view> items, const QFontMetricsF& metrics,
+                       double room) {
+    QStringList rows(1);
+    const auto place = [&](QStringView piece) {
+        if (!rows.back().isEmpty() &&
+            metrics.horizontalAdvance(rows.back() + piece.toString()) > room)
+            rows.emplace_back();
+        // A break takes the blanks at it, so that the next row shows at the line's own column.
+        if (rows.size() > 1 && rows.back().isEmpty() && piece.trimmed().isEmpty())
+            return;
+        rows.back() += piece;
+    };
+    for (std::string_view item : items) {
+        const QString text = toQString(item);
+        if (isNumber(item)) {
+            place(text);
+            continue;
+        }
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+        for (qsizetype from = 0, to = 0; (to = characters.toNextBoundary()) != -1; from = to)
+            place(QStringView(text).mid(from, to - from));
+    }
+    return rows;
+}
 } // namespace
 
 qint64 PdfReportPrinter::DocumentFile::writeData(const char* data, qint64 size) {
@@ -79,13 +124,13 @@ void PdfReportPrinter::setFontSize(int points) {
 }
 
 void PdfReportPrinter::fontChanged() {
-    const QFontMetricsF metrics(font_, &writer_);
-    columnWidth_ = metrics.averageCharWidth();
+    metrics_ = QFontMetricsF(font_, &writer_);
+    columnWidth_ = metrics_.averageCharWidth();
     // A font that gives no average width is measured by its digits, which every report line has.
     if (columnWidth_ <= 0.0)
-        columnWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
-    lineHeight_ = metrics.height();
-    ascent_ = metrics.ascent();
+        columnWidth_ = metrics_.horizontalAdvance(QLatin1Char('0'));
+    lineHeight_ = metrics_.height();
+    ascent_ = metrics_.ascent();
     if (painter_.isActive())
         painter_.setFont(font_);
 }
@@ -106,6 +151,22 @@ void PdfReportPrinter::printLine(int column, std::initializer_list<std::string_v
     const double columnX = (column - 1) * columnWidth_;
     if (x_ > columnX)
         y_ += lineHeight_;
+    text_.clear();
+    for (std::string_view item : items)
+        text_.append(toQString(item));
+    const double room = writer_.width() - columnX;
+    // Measuring a line costs more than painting it; a line of few characters needs no measure.
+    if (static_cast<double>(text_.size()) * metrics_.maxWidth() <= room ||
+        metrics_.horizontalAdvance(text_) <= room) {
+        paintRow(columnX, text_);
+    } else {
+        for (const QString& row : rowsWithin(items, metrics_, room))
+            paintRow(columnX, row);
+    }
+    x_ = 0.0;
+}
+
+void PdfReportPrinter::paintRow(double columnX, const QString& row) {
     if (y_ + lineHeight_ > writer_.height() && y_ > top_) {
         // The page just left is what the writer puts into the file.
         const bool begun = writer_.newPage();
@@ -115,11 +176,7 @@ void PdfReportPrinter::printLine(int column, std::initializer_list<std::string_v
         ++pages_;
         y_ = top_;
     }
-    text_.clear();
-    for (std::string_view item : items)
-        text_.append(toQString(item));
-    painter_.drawText(QPointF(columnX, y_ + ascent_), text_);
-    x_ = 0.0;
+    painter_.drawText(QPointF(columnX, y_ + ascent_), row);
     y_ += lineHeight_;
 }
 

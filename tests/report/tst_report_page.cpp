@@ -11,6 +11,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <future>
@@ -40,6 +41,7 @@ LevelingRoute routeOf(int points, const std::string& startName = "A") {
 }
 
 const QPageSize a4(QPageSize::A4);
+const QPageSize letter(QPageSize::Letter);
 
 // Qt's printable area on its default PDF page of `size`, in points.
 QRectF printableArea(const QPageSize& size = a4) {
@@ -108,25 +110,49 @@ private slots:
 
     void readsBackAsRecorded_data() {
         QTest::addColumn<LevelingRoute>("route");
-        QTest::newRow("one point") << routeOf(1);
-        QTest::newRow("empty start name") << routeOf(0, "");
-        QTest::newRow("two-digit point numbers") << routeOf(12);
-        QTest::newRow("500 points over several pages") << routeOf(500);
+        QTest::addColumn<QPageSize>("size");
+        const std::string longName = std::string(150, 'N') + "E";
+        std::string longChineseName;
+        for (int i = 0; i < 30; ++i)
+            longChineseName += "水准点甲乙";
+        QTest::newRow("one point") << routeOf(1) << a4;
+        QTest::newRow("empty start name") << routeOf(0, "") << a4;
+        QTest::newRow("two-digit point numbers") << routeOf(12) << a4;
+        QTest::newRow("500 points over several pages") << routeOf(500) << a4;
+        QTest::newRow("500 points on Letter") << routeOf(500) << letter;
+        QTest::newRow("a long name") << routeOf(1, longName) << a4;
+        QTest::newRow("a long name on Letter") << routeOf(1, longName) << letter;
+        QTest::newRow("a long Chinese name") << routeOf(1, longChineseName) << a4;
+        // Somewhere the paper's edge falls inside each part of a results line, its numbers too.
+        LevelingRoute growing = routeOf(40);
+        for (std::size_t i = 1; i <= 40; ++i)
+            growing.pointNames.at(static_cast<long>(i)) = std::string(i + 50, 'N');
+        QTest::newRow("names of growing length") << growing << a4;
     }
 
+    // Every line is on paper: within the printable area, a line too wide for it going on in the
+    // rows below at its own column.
     void readsBackAsRecorded() {
         QFETCH(LevelingRoute, route);
+        QFETCH(QPageSize, size);
         int pages = 0;
-        const QString file = render(route, &pages);
-        QCOMPARE(recordOfPdf(file), recordedOnPaper(route));
+        const QString file = render(route, &pages, size);
+        const QList<PrintedLine> lines = printedLines(file);
+        const QRectF area = printableArea(size);
+        const QStringList expected = recordedOnPaper(route);
+        QCOMPARE(gatheredRecord(lines, expected, area.left()), expected);
+        for (const PrintedLine& line : lines)
+            QVERIFY2(line.right <= area.right() && line.bottom <= area.bottom(),
+                     qPrintable(line.text));
         QCOMPARE(pageCount(file), pages);
-        QCOMPARE(printedLines(file).back().page, pages);
+        QCOMPARE(lines.back().page, pages);
     }
 
     void aNameWiderThanThePageIsPrintedWhole() {
         const std::string name = std::string(150, 'N') + "E";
-        const QString text = textBeyondEdges(render(routeOf(1, name)));
-        QVERIFY(text.contains(QString::fromStdString(name)));
+        QString text = textBeyondEdges(render(routeOf(1, name)));
+        QVERIFY(text.remove(QRegularExpression(QStringLiteral("\\s")))
+                    .contains(QString::fromStdString(name)));
     }
 
     void aColumnLeftOfThePositionIsTakenOnTheNextLine() {
