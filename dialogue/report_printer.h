@@ -24,7 +24,9 @@ public:
     // Prints one line: its text begins at `column` (1 is the left edge, one column being the
     // average character width of the current font; a position already right of the column moves
     // to that column of the next line), then `items`, one to three texts, one directly after the
-    // other; then the position returns to the left edge one line height further down.
+    // other; then the position returns to the left edge one line height further down. Where the
+    // paper is too narrow for the line, the printer goes on with it in the rows below at the same
+    // column, one line height for each row, so that nothing runs off the paper.
     //   printLine(26, {"P1 :  h(1)=", "11.005"}) prints "P1 :  h(1)=11.005" from column 26
     virtual void printLine(int column, std::initializer_list<std::string_view> items) = 0;
 

@@ -3,8 +3,11 @@
 #include "core/errors.h"
 #include "ui/qt_text.h"
 
-#include <QFile>
-#include <QFontMetricsF>
+#include <QFileInfo>
+#include <QTextBoundaryFinder>
+#include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -13,11 +16,74 @@ constexpr double twipsPerInch = 1440.0;
 constexpr int dotsPerInch = 1200;
 // What a printer in PDF mode gives by default; every page position of the report counts from it.
 constexpr double marginPoints = 10.0;
+
+// The report's numbers, integer and fixed texts: "12", "-0.012". A reader takes a number cut in
+// two for two numbers, so these are never broken.
+bool isNumber(std::string_view item) {
+    if (item.starts_with('-'))
+        item.remove_prefix(1);
+    const auto digits = [](std::string_view text) {
+        return !text.empty() &&
+               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::size_t point = item.find('.');
+    if (point == std::string_view::npos)
+        return digits(item);
+    return digits(item.substr(0, point)) && digits(item.substr(point + 1));
+}
+
+// The rows `items` take where a row holds `room` device pixels: each row as full as it can be,
+// a number moved whole to the next row when it does not fit, any other text broken between two
+// characters as the reader sees them (never inside one), blanks where a row ends left out. A row
+// takes at least one piece, so a piece wider than `room` stands alone on its row.
+QStringList rowsWithin(std::initializer_list<std::string_view> items, const QFontMetricsF& metrics,
+                       double room) {
+    QStringList rows(1);
+    const auto place = [&](QStringView piece) {
+        if (!rows.back().isEmpty() &&
+            metrics.horizontalAdvance(rows.back() + piece.toString()) > room)
+            rows.emplace_back();
+        // A break takes the blanks at it, so that the next row shows at the line's own column.
+        if (rows.size() > 1 && rows.back().isEmpty() && piece.trimmed().isEmpty())
+            return;
+        rows.back() += piece;
+    };
+    for (std::string_view item : items) {
+        const QString text = toQString(item);
+        if (isNumber(item)) {
+            place(text);
+            continue;
+        }
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+        for (qsizetype from = 0, to = 0; (to = characters.toNextBoundary()) != -1; from = to)
+            place(QStringView(text).mid(from, to - from));
+    }
+    return rows;
+}
 } // namespace
 
+qint64 PdfReportPrinter::DocumentFile::writeData(const char* data, qint64 size) {
+    const qint64 written = QSaveFile::writeData(data, size);
+    // Qt's file writes until the system refuses, so errno still says why.
+    if (written != size)
+        noteFailure();
+    return written;
+}
+
+bool PdfReportPrinter::DocumentFile::flushed() {
+    if (flush())
+        return true;
+    noteFailure();
+    return false;
+}
+
+void PdfReportPrinter::DocumentFile::noteFailure() {
+    if (firstFailure_ == 0)
+        firstFailure_ = errno != 0 ? errno : -1;
+}
+
 PdfReportPrinter::PdfReportPrinter(const QString& fileName, const QPageSize& pageSize)
-    : fileName_(fileName)
-    , writer_(fileName) {
+    : file_(fileName) {
     writer_.setResolution(dotsPerInch);
     writer_.setPageLayout(QPageLayout(
         pageSize, QPageLayout::Portrait,
@@ -26,10 +92,11 @@ PdfReportPrinter::PdfReportPrinter(const QString& fileName, const QPageSize& pag
 }
 
 PdfReportPrinter::~PdfReportPrinter() {
-    // A document that was never ended is not a report: whatever Qt wrote of it goes.
+    // A document that was never ended is not a report: the writer's last words are not even
+    // written, and what it had written goes with the file.
     if (painter_.isActive()) {
+        file_.cancelWriting();
         painter_.end();
-        QFile::remove(fileName_);
     }
 }
 
@@ -57,13 +124,13 @@ void PdfReportPrinter::setFontSize(int points) {
 }
 
 void PdfReportPrinter::fontChanged() {
-    const QFontMetricsF metrics(font_, &writer_);
-    columnWidth_ = metrics.averageCharWidth();
+    metrics_ = QFontMetricsF(font_, &writer_);
+    columnWidth_ = metrics_.averageCharWidth();
     // A font that gives no average width is measured by its digits, which every report line has.
     if (columnWidth_ <= 0.0)
-        columnWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
-    lineHeight_ = metrics.height();
-    ascent_ = metrics.ascent();
+        columnWidth_ = metrics_.horizontalAdvance(QLatin1Char('0'));
+    lineHeight_ = metrics_.height();
+    ascent_ = metrics_.ascent();
     if (painter_.isActive())
         painter_.setFont(font_);
 }
@@ -71,8 +138,10 @@ void PdfReportPrinter::fontChanged() {
 void PdfReportPrinter::beginIfNeeded() {
     if (painter_.isActive())
         return;
+    if (!file_.open(QIODevice::WriteOnly))
+        throwUnwritten(errno);
     if (!painter_.begin(&writer_))
-        throw Error("无法生成打印页面：不能写入临时文件“" + fileName_.toStdString() + "”。");
+        throwUnwritten(-1);
     painter_.setFont(font_);
     pages_ = 1;
 }
@@ -82,17 +151,32 @@ void PdfReportPrinter::printLine(int column, std::initializer_list<std::string_v
     const double columnX = (column - 1) * columnWidth_;
     if (x_ > columnX)
         y_ += lineHeight_;
-    if (y_ + lineHeight_ > writer_.height() && y_ > top_) {
-        if (!writer_.newPage())
-            throw Error("无法生成打印页面：不能开始第 " + std::to_string(pages_ + 1) + " 页。");
-        ++pages_;
-        y_ = top_;
-    }
     text_.clear();
     for (std::string_view item : items)
         text_.append(toQString(item));
-    painter_.drawText(QPointF(columnX, y_ + ascent_), text_);
+    const double room = writer_.width() - columnX;
+    // Measuring a line costs more than painting it; a line of few characters needs no measure.
+    if (static_cast<double>(text_.size()) * metrics_.maxWidth() <= room ||
+        metrics_.horizontalAdvance(text_) <= room) {
+        paintRow(columnX, text_);
+    } else {
+        for (const QString& row : rowsWithin(items, metrics_, room))
+            paintRow(columnX, row);
+    }
     x_ = 0.0;
+}
+
+void PdfReportPrinter::paintRow(double columnX, const QString& row) {
+    if (y_ + lineHeight_ > writer_.height() && y_ > top_) {
+        // The page just left is what the writer puts into the file.
+        const bool begun = writer_.newPage();
+        throwIfUnwritten();
+        if (!begun)
+            throwUnwritten(-1);
+        ++pages_;
+        y_ = top_;
+    }
+    painter_.drawText(QPointF(columnX, y_ + ascent_), row);
     y_ += lineHeight_;
 }
 
@@ -104,8 +188,36 @@ void PdfReportPrinter::printEmptyLine() {
 
 void PdfReportPrinter::endDocument() {
     beginIfNeeded();
-    if (!painter_.end())
-        throw Error("无法生成打印页面：临时文件“" + fileName_.toStdString() + "”没有写完。");
+    const bool ended = painter_.end();
+    throwIfUnwritten();
+    if (!ended)
+        throwUnwritten(-1);
+    // Some file systems take the space only when the data goes to the disk.
+    if (!file_.flushed() || ::fsync(file_.handle()) != 0)
+        throwUnwritten(file_.firstFailure() != 0 ? file_.firstFailure() : errno);
+    if (!file_.commit())
+        throwUnwritten(errno);
+}
+
+void PdfReportPrinter::throwIfUnwritten() {
+    if (file_.firstFailure() != 0)
+        throwUnwritten(file_.firstFailure());
+}
+
+void PdfReportPrinter::throwUnwritten(int failure) {
+    // Before the error leaves, the half document goes, so nobody can send it.
+    file_.cancelWriting();
+    if (painter_.isActive())
+        painter_.end();
+    if (file_.isOpen())
+        file_.commit(); // with the writing cancelled, this throws the unfinished document away
+    const QFileInfo file(file_.fileName());
+    if (failure == ENOSPC)
+        throw Error(
+            "无法打印：临时文件夹“" + file.absolutePath().toStdString() +
+            "”所在的磁盘已满，打印页面没能写完，没有送去打印。请腾出一些磁盘空间后再打印。");
+    throw Error("无法打印：打印页面没能写进临时文件“" + file.absoluteFilePath().toStdString() +
+                "”，页面不完整，没有送去打印。");
 }
 
 } // namespace velmora

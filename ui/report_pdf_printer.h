@@ -3,9 +3,11 @@
 #include "dialogue/report_printer.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QString>
 
 namespace velmora {
@@ -15,14 +17,31 @@ namespace velmora {
 // printable area inside it is where positions count from. Columns are the average character width
 // of the current font on this device, lines that font's height. A line that would reach below the
 // printable area begins a new page at the vertical position the document started at, in the same
-// font, so nothing is lost at the bottom edge; a line wider than the page is painted whole and
-// runs off the right.
+// font, so nothing is lost at the bottom edge.
 //   PdfReportPrinter(name, QPageSize(QPageSize::A4)): pages of 595 x 842 points, printable area
 //   575 x 822 points from (10, 10); with QPageSize::Letter 612 x 792 and 592 x 772
 //
+// Nothing runs off the right edge either: a line wider than the printable area goes on in the rows
+// below it, each beginning at the line's column, each as full as it can be. A text that reads as a
+// number ("12", "-0.012") is never broken: where it does not fit it begins the next row. Any other
+// text, a long point name, is broken between two characters; the blanks at a break are left out.
+// On A4 at 10 points, with a start benchmark named by 150 N and an E:
+//   printLine(23, {"起始点", "NNN…NE", " 高程  :   Ha=", "10.000"}) ->
+//     column 23 "起始点" and 86 N
+//     column 23 64 N, then "E 高程  :   Ha=10.000"
+// Only a single piece wider than the whole row (a column near the right edge on a narrow page)
+// still runs off, alone on its row.
+//
 // Nothing in it belongs to the window's thread: a report may be painted on any one thread.
-// The file is complete only after endDocument(); a printer destroyed before that removes what it
-// had written, so a report that stopped leaves no file behind.
+//
+// The file `fileName` appears only when endDocument() has returned, and then it is complete: every
+// byte of the document reached the disk. Until then the document is written beside it under
+// another name. A write that fails raises Error at the operation that finds it (a new page, or
+// endDocument) and takes the unfinished document away, so a half file can never be sent:
+//   the folder's disk fills up on page 7 -> Error "无法打印：临时文件夹“/tmp/x”所在的磁盘已满……"
+//   any other failed write              -> Error "无法打印：打印页面没能写进临时文件“…”……"
+// A printer destroyed before endDocument() leaves no file behind either, so a report that stopped
+// leaves nothing.
 class PdfReportPrinter : public ReportPrinter {
 public:
     PdfReportPrinter(const QString& fileName, const QPageSize& pageSize);
@@ -42,14 +61,34 @@ public:
     int pageCount() const noexcept { return pages_; }
 
 private:
+    // The document's file, which keeps the reason its first write fell short: the PDF writer
+    // goes on after a failed write as if nothing happened, and Qt's own error leaves out why.
+    class DocumentFile : public QSaveFile {
+    public:
+        using QSaveFile::QSaveFile;
+        int firstFailure() const noexcept { return firstFailure_; }
+        bool flushed();
+
+    protected:
+        qint64 writeData(const char* data, qint64 size) override;
+
+    private:
+        void noteFailure();
+        int firstFailure_ = 0; // errno of the first short write; -1 where none was given
+    };
+
     void fontChanged();
     void beginIfNeeded();
+    void paintRow(double columnX, const QString& row);
+    void throwIfUnwritten();
+    [[noreturn]] void throwUnwritten(int failure);
     double fromTwips(int twips) const;
 
-    QString fileName_;
-    QPdfWriter writer_;
+    DocumentFile file_;
+    QPdfWriter writer_{&file_};
     QPainter painter_;
     QFont font_;
+    QFontMetricsF metrics_{font_};
     QString text_;
     double x_ = 0.0; // device pixels from the printable area's top-left corner
     double y_ = 0.0; // top of the next line

@@ -87,6 +87,7 @@ QList<PrintedLine> printedLines(const QString& pdfFile) {
             line.top = word.top;
             line.left = word.left;
             line.bottom = word.top + word.height;
+            line.right = word.left + word.width;
             line.columnWidth = width;
             line.fontSize = static_cast<int>(std::lround(word.height / boxHeightPerPoint));
             line.text = word.text;
@@ -96,6 +97,7 @@ QList<PrintedLine> printedLines(const QString& pdfFile) {
             const long blanks = std::lround((word.left - right) / line.columnWidth);
             line.text += QString(static_cast<qsizetype>(std::max(blanks, 0L)), QLatin1Char(' '));
             line.text += word.text;
+            line.right = word.left + word.width;
         }
         right = word.left + word.width;
     }
@@ -135,6 +137,46 @@ QStringList recordOfPdf(const QString& pdfFile) {
     for (const PrintedLine& line : printedLines(pdfFile))
         lines.append(line.record(left));
     return lines;
+}
+
+QStringList gatheredRecord(const QList<PrintedLine>& lines, const QStringList& expected,
+                           double printableLeft) {
+    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    static const QRegularExpression numbers(QStringLiteral("-?\\d+\\.\\d+|(?<=h\\()\\d+"));
+    const auto characters = [](QString text) {
+        return text.remove(blanks);
+    };
+    QStringList gathered;
+    qsizetype next = 0;
+    for (const QString& line : expected) {
+        if (next == lines.size())
+            break;
+        const PrintedLine& first = lines[next];
+        const QString column = first.record(printableLeft).section(QLatin1Char(' '), 1, 1);
+        const QString wanted = characters(line.section(QLatin1Char(' '), 3));
+        QStringList rows{first.text};
+        qsizetype end = next + 1;
+        for (; end < lines.size() && lines[end].fontSize == first.fontSize &&
+               lines[end].record(printableLeft).section(QLatin1Char(' '), 1, 1) == column &&
+               wanted.startsWith(characters(rows.join(QString()) + lines[end].text));
+             ++end)
+            rows.append(lines[end].text);
+        bool whole = rows.size() > 1 && characters(rows.join(QString())) == wanted &&
+                     line.section(QLatin1Char(' '), 1, 1) == column;
+        for (QRegularExpressionMatchIterator number = numbers.globalMatch(line);
+             number.hasNext();) {
+            const QString text = number.next().captured();
+            whole = whole && std::any_of(rows.begin(), rows.end(),
+                                         [&](const QString& row) { return row.contains(text); });
+        }
+        if (!whole)
+            end = next + 1;
+        gathered.append(whole ? line : first.record(printableLeft));
+        next = end;
+    }
+    for (; next < lines.size(); ++next)
+        gathered.append(lines[next].record(printableLeft));
+    return gathered;
 }
 
 QStringList onPaper(const QString& record) {

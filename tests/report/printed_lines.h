@@ -15,6 +15,7 @@ struct PrintedLine {
     double top = 0.0;  // top of the line's text box
     double left = 0.0; // where its first character begins
     double bottom = 0.0;
+    double right = 0.0;       // where its last character ends
     double columnWidth = 0.0; // the advance of one narrow character
     int fontSize = 0;         // in points
     QString text;             // blanks between the words restored from their gaps
@@ -42,6 +43,19 @@ QString pageSizeOf(const QString& pdfFile);
 // The file's lines as a report recorder writes them, columns counted from the left edge of the
 // printable area of Qt's default PDF page, on which the report paints.
 QStringList recordOfPdf(const QString& pdfFile);
+
+// The rows of `lines` gathered into the report's lines `expected` (as recordedOnPaper gives them),
+// in the form of `expected`. A line wider than the paper goes on in the rows below it at its own
+// column and in its own font size, so rows are taken while they still spell the line. Blanks
+// where a row ends cannot be seen, so a line of several rows counts as printed when its rows
+// have the line's characters besides blanks and every number of the line (a fixed text, a point
+// number) stands whole in one row; otherwise, as rows that are not a line, each row is given as
+// its own record. Rows left over follow, each as its own record.
+//   "line 23 10 起始点NNNN", "line 23 10 NE 高程  :   Ha=10.000" with the expected line
+//   "line 23 10 起始点NNNNNE 高程  :   Ha=10.000" -> that line
+//   "line 23 10 起始点NNNN", "line 23 10 NE 高程  :   Ha=10.0", "line 23 10 00" -> the three
+QStringList gatheredRecord(const QList<PrintedLine>& lines, const QStringList& expected,
+                           double printableLeft);
 
 // The "line" entries of a recorder's record as they can be seen on paper: blanks that begin a
 // line are only a position, so they are counted into its column.

@@ -5,10 +5,13 @@
 #include "ui/font_substitutions.h"
 #include "ui/report_pdf_printer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <future>
@@ -38,6 +41,7 @@ LevelingRoute routeOf(int points, const std::string& startName = "A") {
 }
 
 const QPageSize a4(QPageSize::A4);
+const QPageSize letter(QPageSize::Letter);
 
 // Qt's printable area on its default PDF page of `size`, in points.
 QRectF printableArea(const QPageSize& size = a4) {
@@ -48,6 +52,27 @@ QRectF printableArea(const QPageSize& size = a4) {
 
 constexpr double topTwips = 1000.0;
 
+// A disk of `kib` KiB of its own mounted on `folder` while this lives, where the test may mount
+// one; nothing for 0.
+struct SmallDisk {
+    QString folder;
+    bool mounted = false;
+    SmallDisk(const QString& on, int kib)
+        : folder(on) {
+        mounted = kib != 0 &&
+                  QProcess::execute(QStringLiteral("mount"),
+                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                     QStringLiteral("-o"), QStringLiteral("size=%1k").arg(kib),
+                                     QStringLiteral("velmora-test"), folder}) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted)
+            QProcess::execute(QStringLiteral("umount"), {folder});
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+};
+
 } // namespace
 
 class TestReportPage : public QObject {
@@ -56,15 +81,22 @@ class TestReportPage : public QObject {
     QTemporaryDir folder_;
     int renders_ = 0;
 
-    // Paints the report of `route` into a new PDF file and returns its name. The painting runs on
-    // a thread of its own, as the window has it done.
+    // Paints the report of `route` into `file` and returns its pages. The painting runs on a thread
+    // of its own, as the window has it done.
+    static int paint(const QString& file, const LevelingRoute& route, const QPageSize& size = a4) {
+        return std::async(std::launch::async,
+                          [&] {
+                              PdfReportPrinter printer(file, size);
+                              printReport(route, printer);
+                              return printer.pageCount();
+                          })
+            .get();
+    }
+
+    // Paints the report of `route` into a new PDF file and returns its name.
     QString render(const LevelingRoute& route, int* pages = nullptr, const QPageSize& size = a4) {
         QString file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++renders_));
-        const int painted = std::async(std::launch::async, [&] {
-                                PdfReportPrinter printer(file, size);
-                                printReport(route, printer);
-                                return printer.pageCount();
-                            }).get();
+        const int painted = paint(file, route, size);
         if (pages)
             *pages = painted;
         return file;
@@ -78,25 +110,49 @@ private slots:
 
     void readsBackAsRecorded_data() {
         QTest::addColumn<LevelingRoute>("route");
-        QTest::newRow("one point") << routeOf(1);
-        QTest::newRow("empty start name") << routeOf(0, "");
-        QTest::newRow("two-digit point numbers") << routeOf(12);
-        QTest::newRow("500 points over several pages") << routeOf(500);
+        QTest::addColumn<QPageSize>("size");
+        const std::string longName = std::string(150, 'N') + "E";
+        std::string longChineseName;
+        for (int i = 0; i < 30; ++i)
+            longChineseName += "水准点甲乙";
+        QTest::newRow("one point") << routeOf(1) << a4;
+        QTest::newRow("empty start name") << routeOf(0, "") << a4;
+        QTest::newRow("two-digit point numbers") << routeOf(12) << a4;
+        QTest::newRow("500 points over several pages") << routeOf(500) << a4;
+        QTest::newRow("500 points on Letter") << routeOf(500) << letter;
+        QTest::newRow("a long name") << routeOf(1, longName) << a4;
+        QTest::newRow("a long name on Letter") << routeOf(1, longName) << letter;
+        QTest::newRow("a long Chinese name") << routeOf(1, longChineseName) << a4;
+        // Somewhere the paper's edge falls inside each part of a results line, its numbers too.
+        LevelingRoute growing = routeOf(40);
+        for (std::size_t i = 1; i <= 40; ++i)
+            growing.pointNames.at(static_cast<long>(i)) = std::string(i + 50, 'N');
+        QTest::newRow("names of growing length") << growing << a4;
     }
 
+    // Every line is on paper: within the printable area, a line too wide for it going on in the
+    // rows below at its own column.
     void readsBackAsRecorded() {
         QFETCH(LevelingRoute, route);
+        QFETCH(QPageSize, size);
         int pages = 0;
-        const QString file = render(route, &pages);
-        QCOMPARE(recordOfPdf(file), recordedOnPaper(route));
+        const QString file = render(route, &pages, size);
+        const QList<PrintedLine> lines = printedLines(file);
+        const QRectF area = printableArea(size);
+        const QStringList expected = recordedOnPaper(route);
+        QCOMPARE(gatheredRecord(lines, expected, area.left()), expected);
+        for (const PrintedLine& line : lines)
+            QVERIFY2(line.right <= area.right() && line.bottom <= area.bottom(),
+                     qPrintable(line.text));
         QCOMPARE(pageCount(file), pages);
-        QCOMPARE(printedLines(file).back().page, pages);
+        QCOMPARE(lines.back().page, pages);
     }
 
     void aNameWiderThanThePageIsPrintedWhole() {
         const std::string name = std::string(150, 'N') + "E";
-        const QString text = textBeyondEdges(render(routeOf(1, name)));
-        QVERIFY(text.contains(QString::fromStdString(name)));
+        QString text = textBeyondEdges(render(routeOf(1, name)));
+        QVERIFY(text.remove(QRegularExpression(QStringLiteral("\\s")))
+                    .contains(QString::fromStdString(name)));
     }
 
     void aColumnLeftOfThePositionIsTakenOnTheNextLine() {
@@ -122,15 +178,40 @@ private slots:
         QVERIFY(std::abs((lines[1].top - lines[0].top) - 2 * lineHeight) < 0.05);
     }
 
+    void aReportThatStopsLeavesNoDocument_data() {
+        QTest::addColumn<LevelingRoute>("route");
+        QTest::addColumn<int>(
+            "diskKiB"); // the size of the folder's own disk; 0: no disk of its own
+        QTest::addColumn<QString>("told"); // what the message must say; empty: a read out of range
+        LevelingRoute inconsistent = routeOf(1);
+        inconsistent.closingIndex = 5;
+        QTest::newRow("a read outside the tables") << inconsistent << 0 << QString();
+        QTest::newRow("the disk fills up at a new page")
+            << routeOf(3000) << 64 << QStringLiteral("所在的磁盘已满");
+        QTest::newRow("the disk fills up at the end")
+            << routeOf(1) << 8 << QStringLiteral("所在的磁盘已满");
+    }
+
     void aReportThatStopsLeavesNoDocument() {
-        const QString file = folder_.filePath(QStringLiteral("stopped.pdf"));
-        {
-            PdfReportPrinter printer(file, a4);
-            LevelingRoute inconsistent = routeOf(1);
-            inconsistent.closingIndex = 5;
-            QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, printReport(inconsistent, printer));
+        QFETCH(LevelingRoute, route);
+        QFETCH(int, diskKiB);
+        QFETCH(QString, told);
+        const QTemporaryDir folder(folder_.filePath(QStringLiteral("stopped")));
+        QVERIFY(folder.isValid());
+        const SmallDisk disk(folder.path(), diskKiB);
+        if (diskKiB != 0 && !disk.mounted)
+            QSKIP("a disk of the folder's own needs the right to mount one");
+        try {
+            paint(folder.filePath(QStringLiteral("stopped.pdf")), route);
+            QFAIL("the report was made");
+        } catch (const SubscriptOutOfRange&) {
+            QVERIFY(told.isEmpty());
+        } catch (const Error& error) {
+            QVERIFY2(!told.isEmpty() && QString::fromUtf8(error.what()).contains(told),
+                     error.what());
         }
-        QVERIFY(!QFileInfo::exists(file));
+        QVERIFY(
+            QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 
     void linesGoDownAndPagesBeginAtTheSameTop() {
