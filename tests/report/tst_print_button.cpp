@@ -15,8 +15,12 @@
 #include <QFile>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
 
 using namespace velmora;
 
@@ -79,6 +83,42 @@ void cancelWhenTheBoxIsUp(QObject& context) {
     });
     poll->start(std::chrono::milliseconds(20));
 }
+
+// A temporary folder with room for almost nothing, the one the program's temporary files go to
+// while this lives: a small disk of its own where the test may mount one, else a limit on the size
+// of every file this process writes.
+class CrampedTemporaryFolder {
+public:
+    CrampedTemporaryFolder()
+        : savedTmpdir_(qgetenv("TMPDIR")) {
+        mounted_ = TestPrintQueue::command(QStringLiteral("mount"),
+                                           {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                            QStringLiteral("-o"), QStringLiteral("size=8k"),
+                                            QStringLiteral("velmora-test"), folder_.path()});
+        if (!mounted_) {
+            ::getrlimit(RLIMIT_FSIZE, &savedLimit_);
+            const rlimit small{8192, savedLimit_.rlim_max};
+            ::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
+            ::setrlimit(RLIMIT_FSIZE, &small);
+        }
+        qputenv("TMPDIR", folder_.path().toLocal8Bit());
+    }
+    ~CrampedTemporaryFolder() {
+        qputenv("TMPDIR", savedTmpdir_);
+        if (mounted_)
+            TestPrintQueue::command(QStringLiteral("umount"), {folder_.path()});
+        else
+            ::setrlimit(RLIMIT_FSIZE, &savedLimit_);
+    }
+    CrampedTemporaryFolder(const CrampedTemporaryFolder&) = delete;
+    CrampedTemporaryFolder& operator=(const CrampedTemporaryFolder&) = delete;
+
+private:
+    QTemporaryDir folder_;
+    QByteArray savedTmpdir_;
+    bool mounted_ = false;
+    rlimit savedLimit_{};
+};
 
 LevelingRoute largestRoute() {
     constexpr long closingIndex = 32767; // 32768 lines in the results list, about 450 pages
@@ -182,6 +222,10 @@ private slots:
             << "frozen server" << QStringList{server, noAnswer} << 0 << "";
         QTest::newRow("取消 while the page is sent") << "Send-Document"
                                                      << "cancel" << QStringList{} << 0 << "";
+        QTest::newRow("a full temporary folder")
+            << ""
+            << "full temporary folder"
+            << QStringList{QStringLiteral("临时文件"), QStringLiteral("没有送去打印")} << 0 << "";
         QTest::newRow("an instance with two copies")
             << ""
             << "instance" << QStringList{} << 1 << "copies=2";
@@ -220,6 +264,9 @@ private slots:
         queue_.freezeServer(setup == QLatin1String("frozen server"));
         if (setup == QLatin1String("cancel"))
             cancelWhenTheBoxIsUp(window);
+        std::optional<CrampedTemporaryFolder> cramped;
+        if (setup == QLatin1String("full temporary folder"))
+            cramped.emplace();
         StallWatch watch;
         QElapsedTimer pressed;
         pressed.start();
@@ -227,6 +274,7 @@ private slots:
         const QStringList seen =
             press(window, "Command3", {}, [&watch](QWidget&) { watch.stop(); });
         const qint64 tookMs = pressed.elapsed();
+        cramped.reset();
         queue_.freezeServer(false);
         queue_.silenceAt({});
         qInfo("%lld ms from the press to the end, the window's thread stalled at most %lld ms: %s",
