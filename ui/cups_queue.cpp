@@ -3,6 +3,7 @@
 #include "core/errors.h"
 
 #include <array>
+#include <cstdint>
 #include <cups/cups.h>
 #include <fstream>
 #include <memory>
@@ -14,8 +15,8 @@ namespace velmora {
 namespace {
 
 // How often a silent exchange looks at the user's cancel: often enough that 取消 feels immediate.
-constexpr double tickSeconds = 0.2;
-constexpr int patienceTicks = static_cast<int>(printServerPatience.count() / tickSeconds);
+constexpr std::chrono::milliseconds tick{200};
+constexpr auto patienceTicks = printServerPatience / tick;
 
 std::string server() {
     return cupsServer();
@@ -26,17 +27,19 @@ std::string patienceText() {
 }
 
 // One connection to the print server whose every wait ends after printServerPatience of silence,
-// or at once when the user cancels. libcups counts silence in ticks; the count starts again with
-// each exchange and with each part of the document the server takes.
+// or at once when the user cancels. The silence is counted in ticks of libcups' waits; the count
+// starts again with each exchange, and so with each part of the document the server takes.
 class ServerLink {
 public:
     explicit ServerLink(std::stop_token stop)
         : stop_(std::move(stop)) {
-        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                             static_cast<int>(printServerPatience.count() * 1000), nullptr);
+        http_ = httpConnect2(
+            cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+            static_cast<int>(std::chrono::milliseconds(printServerPatience).count()), nullptr);
         if (http_ == nullptr)
             throw Error("无法打印：连接不上打印服务“" + server() + "”。");
-        httpSetTimeout(http_, tickSeconds, &ServerLink::keepWaiting, this);
+        httpSetTimeout(http_, std::chrono::duration<double>(tick).count(), &ServerLink::keepWaiting,
+                       this);
     }
     ~ServerLink() { httpClose(http_); }
     ServerLink(const ServerLink&) = delete;
@@ -44,10 +47,9 @@ public:
 
     // The connection for the next exchange.
     http_t* exchange() {
-        heard();
+        silentTicks_ = 0;
         return http_;
     }
-    void heard() { silentTicks_ = 0; }
 
     bool cancelled() const { return stop_.stop_requested(); }
     bool timedOut() const { return gaveUp_ && !cancelled(); }
@@ -66,7 +68,7 @@ private:
 
     std::stop_token stop_;
     http_t* http_ = nullptr;
-    int silentTicks_ = 0;
+    std::int64_t silentTicks_ = 0;
     bool gaveUp_ = false;
 };
 
@@ -120,7 +122,6 @@ std::string failure(const ServerLink& link, std::string_view refused) {
     case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
         return "不允许本用户打印";
     case IPP_STATUS_ERROR_REQUEST_ENTITY:
-    case IPP_STATUS_ERROR_REQUEST_VALUE:
         return "拒收：打印页面太大";
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
         return "不接受打印任务";
@@ -155,7 +156,7 @@ QueueState queueState(ServerLink& link, const std::string& destination, const st
                   static_cast<int>(wanted.size()), nullptr, wanted.data());
     const Response response(cupsDoRequest(link.exchange(), request, "/"), ippDelete);
     if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
-        throw Error(refusal(destination, failure(link, "无法查询")));
+        throw Error(refusal(destination, failure(link, "查不到状态")));
     ipp_t* attributes = response.get();
     QueueState state;
     if (auto* a = ippFindAttribute(attributes, "printer-state", IPP_TAG_ENUM); a != nullptr)

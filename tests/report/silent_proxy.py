@@ -3,11 +3,10 @@
 
 Usage: silent_proxy.py <listen socket> <server socket> <fault file>
 
-Forwards every connection on <listen socket> to <server socket> unchanged. Before each request
-it reads <fault file>: when it names the IPP operation the request carries (Get-Printer-Attributes,
-Create-Job, Send-Document, Get-Job-Attributes, CUPS-Get-Default, ...) or is "*", the request never
-reaches the server and the connection goes silent both ways, as a server that hung would, until
-the program gives up and closes it.
+Forwards every connection on <listen socket> to <server socket> unchanged. Before each request it
+reads <fault file>: when that names the request's IPP operation, or is "*", the request never
+reaches the server and the connection goes silent both ways, as a hung server's would, until the
+program gives up and closes it.
 """
 
 import os
@@ -15,141 +14,110 @@ import socket
 import sys
 import threading
 
-OPERATIONS = {
-    0x0002: "Print-Job",
-    0x0005: "Create-Job",
-    0x0006: "Send-Document",
-    0x0008: "Cancel-Job",
-    0x0009: "Get-Job-Attributes",
-    0x000A: "Get-Jobs",
-    0x000B: "Get-Printer-Attributes",
-    0x4001: "CUPS-Get-Default",
-    0x4002: "CUPS-Get-Printers",
-}
+OPERATIONS = {0x05: "Create-Job", 0x06: "Send-Document", 0x09: "Get-Job-Attributes",
+              0x0B: "Get-Printer-Attributes"}
 
 
 class Reader:
-    """A buffered reader over a socket that hands back exact byte counts and lines."""
-
     def __init__(self, sock):
-        self.sock = sock
-        self.buffer = b""
+        self.sock, self.buffer = sock, b""
 
-    def fill(self):
-        data = self.sock.recv(65536)
-        if not data:
-            raise EOFError
-        self.buffer += data
+    def want(self, count):
+        while len(self.buffer) < count:
+            data = self.sock.recv(65536)
+            if not data:
+                raise EOFError
+            self.buffer += data
 
     def line(self):
         while b"\r\n" not in self.buffer:
-            self.fill()
+            self.want(len(self.buffer) + 1)
         line, self.buffer = self.buffer.split(b"\r\n", 1)
         return line + b"\r\n"
 
-    def exactly(self, count):
-        while len(self.buffer) < count:
-            self.fill()
+    def take(self, count):
+        self.want(count)
         data, self.buffer = self.buffer[:count], self.buffer[count:]
         return data
 
-    def peek(self, count):
-        while len(self.buffer) < count:
-            self.fill()
-        return self.buffer[:count]
 
-
-def fault(fault_file):
+def silenced(reader, fields, fault_file):
     try:
         with open(fault_file, encoding="ascii") as file:
-            return file.read().strip()
+            wanted = file.read().strip()
     except OSError:
-        return ""
+        return False
+    if wanted == "*":
+        return True
+    if not wanted:
+        return False
+    # The operation is the second pair of bytes of the IPP message, after a chunk's size line.
+    skip = 0
+    if fields.get("transfer-encoding", "").lower() == "chunked":
+        while b"\r\n" not in reader.buffer:
+            reader.want(len(reader.buffer) + 1)
+        skip = reader.buffer.index(b"\r\n") + 2
+    reader.want(skip + 4)
+    return OPERATIONS.get(int.from_bytes(reader.buffer[skip + 2:skip + 4], "big")) == wanted
 
 
-def silence(client):
-    """Takes whatever the program still sends and never answers."""
-    try:
-        while client.recv(65536):
-            pass
-    except OSError:
-        pass
+def requests(client, server, fault_file):
+    """Forwards one whole request after another."""
+    reader = Reader(client)
+    while True:
+        head = [reader.line()]
+        while head[-1] != b"\r\n":
+            head.append(reader.line())
+        fields = {}
+        for line in head[1:-1]:
+            name, _, value = line.decode("latin-1").partition(":")
+            fields[name.strip().lower()] = value.strip()
+        if silenced(reader, fields, fault_file):
+            while client.recv(65536):
+                pass
+            return
+        server.sendall(b"".join(head))
+        if fields.get("transfer-encoding", "").lower() == "chunked":
+            size = -1
+            while size != 0:
+                size_line = reader.line()
+                size = int(size_line.split(b";")[0], 16)
+                server.sendall(size_line + reader.take(size + 2))
+        else:
+            server.sendall(reader.take(int(fields.get("content-length", "0") or 0)))
 
 
 def pump(source, sink):
     try:
-        while True:
-            data = source.recv(65536)
-            if not data:
-                break
+        while data := source.recv(65536):
             sink.sendall(data)
     except OSError:
         pass
-    for sock in (sink, source):
+    shut(sink, source)
+
+
+def shut(*sockets):
+    for sock in sockets:
         try:
             sock.shutdown(socket.SHUT_RDWR)
         except OSError:
             pass
 
 
-def requests(client, server, fault_file):
-    """Forwards one request after another, each whole, looking at its operation first."""
-    reader = Reader(client)
-    try:
-        while True:
-            head = [reader.line()]
-            while head[-1] != b"\r\n":
-                head.append(reader.line())
-            fields = {}
-            for line in head[1:-1]:
-                name, _, value = line.decode("latin-1").partition(":")
-                fields[name.strip().lower()] = value.strip()
-            chunked = fields.get("transfer-encoding", "").lower() == "chunked"
-            length = int(fields.get("content-length", "0") or 0)
-            wanted = fault(fault_file)
-            if wanted and (chunked or length > 0):
-                start = reader.peek(32)
-                body = start.split(b"\r\n", 1)[1] if chunked else start
-                while len(body) < 4:
-                    start = reader.peek(len(start) + 1)
-                    body = start.split(b"\r\n", 1)[1] if chunked else start
-                operation = OPERATIONS.get(int.from_bytes(body[2:4], "big"), "")
-                if wanted in ("*", operation):
-                    silence(client)
-                    return
-            server.sendall(b"".join(head))
-            if chunked:
-                while True:
-                    size_line = reader.line()
-                    size = int(size_line.split(b";")[0], 16)
-                    server.sendall(size_line + reader.exactly(size + 2))
-                    if size == 0:
-                        break
-            elif length > 0:
-                server.sendall(reader.exactly(length))
-    except (EOFError, OSError, ValueError):
-        pass
-    finally:
-        for sock in (server, client):
-            try:
-                sock.shutdown(socket.SHUT_RDWR)
-            except OSError:
-                pass
-
-
 def serve(client, server_path, fault_file):
-    server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-    try:
-        server.connect(server_path)
-    except OSError:
-        client.close()
-        return
-    answers = threading.Thread(target=pump, args=(server, client), daemon=True)
-    answers.start()
-    requests(client, server, fault_file)
-    answers.join()
-    client.close()
-    server.close()
+    with client, socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as server:
+        try:
+            server.connect(server_path)
+        except OSError:
+            return
+        answers = threading.Thread(target=pump, args=(server, client), daemon=True)
+        answers.start()
+        try:
+            requests(client, server, fault_file)
+        except (EOFError, OSError, ValueError):
+            pass
+        shut(server, client)
+        answers.join()
 
 
 def main():
@@ -160,9 +128,7 @@ def main():
     listener.listen(64)
     while True:
         client, _ = listener.accept()
-        threading.Thread(
-            target=serve, args=(client, server_path, fault_file), daemon=True
-        ).start()
+        threading.Thread(target=serve, args=(client, server_path, fault_file), daemon=True).start()
 
 
 if __name__ == "__main__":
