@@ -216,6 +216,10 @@ private slots:
             << ""
             << "full temporary folder"
             << QStringList{QStringLiteral("临时文件"), QStringLiteral("没有送去打印")} << 0 << "";
+        QTest::newRow("a run that stopped half-way")
+            << ""
+            << "abandoned run" << QStringList{QString::fromUtf8(NothingToPrint().what())} << 0
+            << "";
         QTest::newRow("an instance with two copies")
             << ""
             << "instance" << QStringList{} << 1 << "copies=2";
@@ -248,7 +252,10 @@ private slots:
         Velmora window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        press(window, "Command1", workedExampleAnswers());
+        // A user who stops answering abandons the run after Ha.
+        const QStringList answers = workedExampleAnswers();
+        press(window, "Command1",
+              setup == QLatin1String("abandoned run") ? answers.mid(0, 3) : answers);
 
         queue_.silenceAt(silentAt);
         queue_.freezeServer(setup == QLatin1String("frozen server"));
