@@ -141,41 +141,35 @@ QStringList recordOfPdf(const QString& pdfFile) {
 
 QStringList gatheredRecord(const QList<PrintedLine>& lines, const QStringList& expected,
                            double printableLeft) {
-    static const QRegularExpression blanks(QStringLiteral("\\s"));
-    static const QRegularExpression numbers(QStringLiteral("-?\\d+\\.\\d+|(?<=h\\()\\d+"));
+    static const QRegularExpression blank(QStringLiteral("\\s"));
+    static const QRegularExpression number(QStringLiteral("-?\\d+\\.\\d+|(?<=h\\()\\d+"));
     const auto characters = [](QString text) {
-        return text.remove(blanks);
+        return text.remove(blank);
     };
     QStringList gathered;
-    qsizetype next = 0;
-    for (const QString& line : expected) {
-        if (next == lines.size())
-            break;
-        const PrintedLine& first = lines[next];
-        const QString column = first.record(printableLeft).section(QLatin1Char(' '), 1, 1);
-        const QString wanted = characters(line.section(QLatin1Char(' '), 3));
-        QStringList rows{first.text};
-        qsizetype end = next + 1;
-        for (; end < lines.size() && lines[end].fontSize == first.fontSize &&
-               lines[end].record(printableLeft).section(QLatin1Char(' '), 1, 1) == column &&
-               wanted.startsWith(characters(rows.join(QString()) + lines[end].text));
-             ++end)
-            rows.append(lines[end].text);
-        bool whole = rows.size() > 1 && characters(rows.join(QString())) == wanted &&
-                     line.section(QLatin1Char(' '), 1, 1) == column;
-        for (QRegularExpressionMatchIterator number = numbers.globalMatch(line);
-             number.hasNext();) {
-            const QString text = number.next().captured();
-            whole = whole && std::any_of(rows.begin(), rows.end(),
-                                         [&](const QString& row) { return row.contains(text); });
+    for (qsizetype next = 0; next < lines.size();) {
+        const QString line = expected.value(gathered.size());
+        const QString head = line.section(QLatin1Char(' '), 0, 2) + QLatin1Char(' ');
+        const QString wanted = characters(line.mid(head.size()));
+        QString spelled;
+        QStringList rows;
+        for (qsizetype row = next; row < lines.size(); ++row) {
+            const QString record = lines[row].record(printableLeft);
+            if (!record.startsWith(head) ||
+                !wanted.startsWith(spelled + characters(record.mid(head.size()))))
+                break;
+            spelled += characters(record.mid(head.size()));
+            rows.append(record.mid(head.size()));
         }
-        if (!whole)
-            end = next + 1;
-        gathered.append(whole ? line : first.record(printableLeft));
-        next = end;
+        bool whole = rows.size() > 1 && spelled == wanted;
+        for (auto numbers = number.globalMatch(line); whole && numbers.hasNext();) {
+            const QString text = numbers.next().captured();
+            whole = std::any_of(rows.begin(), rows.end(),
+                                [&](const QString& row) { return row.contains(text); });
+        }
+        gathered.append(whole ? line : lines[next].record(printableLeft));
+        next += whole ? rows.size() : 1;
     }
-    for (; next < lines.size(); ++next)
-        gathered.append(lines[next].record(printableLeft));
     return gathered;
 }
 

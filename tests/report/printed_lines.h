@@ -44,16 +44,12 @@ QString pageSizeOf(const QString& pdfFile);
 // printable area of Qt's default PDF page, on which the report paints.
 QStringList recordOfPdf(const QString& pdfFile);
 
-// The rows of `lines` gathered into the report's lines `expected` (as recordedOnPaper gives them),
-// in the form of `expected`. A line wider than the paper goes on in the rows below it at its own
-// column and in its own font size, so rows are taken while they still spell the line. Blanks
-// where a row ends cannot be seen, so a line of several rows counts as printed when its rows
-// have the line's characters besides blanks and every number of the line (a fixed text, a point
-// number) stands whole in one row; otherwise, as rows that are not a line, each row is given as
-// its own record. Rows left over follow, each as its own record.
-//   "line 23 10 起始点NNNN", "line 23 10 NE 高程  :   Ha=10.000" with the expected line
-//   "line 23 10 起始点NNNNNE 高程  :   Ha=10.000" -> that line
-//   "line 23 10 起始点NNNN", "line 23 10 NE 高程  :   Ha=10.0", "line 23 10 00" -> the three
+// The rows of `lines` gathered into the report's lines `expected` (recordedOnPaper's form): a
+// line too wide for the paper goes on in rows at its column, which together have its characters
+// besides blanks (those at a break cannot be seen) and each of its numbers whole in one row.
+// Rows that are no such line stay records of their own.
+//   "line 23 10 起始点NNN", "line 23 10 NE 高程  :   Ha=10.000"
+//     -> "line 23 10 起始点NNNNE 高程  :   Ha=10.000"
 QStringList gatheredRecord(const QList<PrintedLine>& lines, const QStringList& expected,
                            double printableLeft);
 

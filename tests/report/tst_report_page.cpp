@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <future>
@@ -52,27 +53,6 @@ QRectF printableArea(const QPageSize& size = a4) {
 
 constexpr double topTwips = 1000.0;
 
-// A disk of `kib` KiB of its own mounted on `folder` while this lives, where the test may mount
-// one; nothing for 0.
-struct SmallDisk {
-    QString folder;
-    bool mounted = false;
-    SmallDisk(const QString& on, int kib)
-        : folder(on) {
-        mounted = kib != 0 &&
-                  QProcess::execute(QStringLiteral("mount"),
-                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                     QStringLiteral("-o"), QStringLiteral("size=%1k").arg(kib),
-                                     QStringLiteral("velmora-test"), folder}) == 0;
-    }
-    ~SmallDisk() {
-        if (mounted)
-            QProcess::execute(QStringLiteral("umount"), {folder});
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-};
-
 } // namespace
 
 class TestReportPage : public QObject {
@@ -81,22 +61,17 @@ class TestReportPage : public QObject {
     QTemporaryDir folder_;
     int renders_ = 0;
 
-    // Paints the report of `route` into `file` and returns its pages. The painting runs on a thread
-    // of its own, as the window has it done.
-    static int paint(const QString& file, const LevelingRoute& route, const QPageSize& size = a4) {
-        return std::async(std::launch::async,
-                          [&] {
-                              PdfReportPrinter printer(file, size);
-                              printReport(route, printer);
-                              return printer.pageCount();
-                          })
-            .get();
-    }
-
-    // Paints the report of `route` into a new PDF file and returns its name.
-    QString render(const LevelingRoute& route, int* pages = nullptr, const QPageSize& size = a4) {
-        QString file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++renders_));
-        const int painted = paint(file, route, size);
+    // Paints the report of `route` into `file`, a new one where none is given, and returns its
+    // name. The painting runs on a thread of its own, as the window has it done.
+    QString render(const LevelingRoute& route, int* pages = nullptr, const QPageSize& size = a4,
+                   QString file = {}) {
+        if (file.isEmpty())
+            file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++renders_));
+        const int painted = std::async(std::launch::async, [&] {
+                                PdfReportPrinter printer(file, size);
+                                printReport(route, printer);
+                                return printer.pageCount();
+                            }).get();
         if (pages)
             *pages = painted;
         return file;
@@ -112,9 +87,7 @@ private slots:
         QTest::addColumn<LevelingRoute>("route");
         QTest::addColumn<QPageSize>("size");
         const std::string longName = std::string(150, 'N') + "E";
-        std::string longChineseName;
-        for (int i = 0; i < 30; ++i)
-            longChineseName += "水准点甲乙";
+        const std::string longChineseName = QStringLiteral("水准点甲乙").repeated(30).toStdString();
         QTest::newRow("one point") << routeOf(1) << a4;
         QTest::newRow("empty start name") << routeOf(0, "") << a4;
         QTest::newRow("two-digit point numbers") << routeOf(12) << a4;
@@ -180,9 +153,10 @@ private slots:
 
     void aReportThatStopsLeavesNoDocument_data() {
         QTest::addColumn<LevelingRoute>("route");
-        QTest::addColumn<int>(
-            "diskKiB"); // the size of the folder's own disk; 0: no disk of its own
-        QTest::addColumn<QString>("told"); // what the message must say; empty: a read out of range
+        // The size of a disk of the folder's own (0: none), and what the message must say (empty:
+        // it tells of a read out of range).
+        QTest::addColumn<int>("diskKiB");
+        QTest::addColumn<QString>("told");
         LevelingRoute inconsistent = routeOf(1);
         inconsistent.closingIndex = 5;
         QTest::newRow("a read outside the tables") << inconsistent << 0 << QString();
@@ -198,11 +172,20 @@ private slots:
         QFETCH(QString, told);
         const QTemporaryDir folder(folder_.filePath(QStringLiteral("stopped")));
         QVERIFY(folder.isValid());
-        const SmallDisk disk(folder.path(), diskKiB);
-        if (diskKiB != 0 && !disk.mounted)
+        const bool mounted =
+            diskKiB != 0 &&
+            QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=%1k").arg(diskKiB),
+                               QStringLiteral("velmora-test"), folder.path()}) == 0;
+        const auto unmount = qScopeGuard([&] {
+            if (mounted)
+                QProcess::execute(QStringLiteral("umount"), {folder.path()});
+        });
+        if (diskKiB != 0 && !mounted)
             QSKIP("a disk of the folder's own needs the right to mount one");
         try {
-            paint(folder.filePath(QStringLiteral("stopped.pdf")), route);
+            render(route, nullptr, a4, folder.filePath(QStringLiteral("stopped.pdf")));
             QFAIL("the report was made");
         } catch (const SubscriptOutOfRange&) {
             QVERIFY(told.isEmpty());
