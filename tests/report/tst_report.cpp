@@ -54,8 +54,9 @@ LevelingRoute workedRoute() {
 LevelingRoute twoDigitRoute() {
     std::vector<std::string> names{"A"};
     std::vector<float> heights{0.0f};
+    // Appended, not "P" + std::to_string(...): GCC 12 at -O3 warns falsely (-Wrestrict) on that.
     for (int i = 1; i <= 10; ++i) {
-        names.push_back("P" + std::to_string(i));
+        names.push_back(std::string("P").append(std::to_string(i)));
         heights.push_back(static_cast<float>(i));
     }
     names.emplace_back("B");

@@ -27,8 +27,9 @@ LevelingRoute routeOf(int points, const std::string& startName = "A") {
     route.misclosure = -0.0123f;
     route.totalLength = 1234.5f;
     route.pointNames.at(0) = startName;
+    // Appended, not "P" + std::to_string(...): GCC 12 at -O3 warns falsely (-Wrestrict) on that.
     for (long i = 1; i <= points; ++i)
-        route.pointNames.at(i) = "P" + std::to_string(i);
+        route.pointNames.at(i) = std::string("P").append(std::to_string(i));
     route.pointNames.at(points + 1) = "B";
     for (long i = 0; i <= points + 1; ++i)
         route.adjustedHeights.at(i) = 10.0f + 0.001f * static_cast<float>(i);
