@@ -209,8 +209,10 @@ private slots:
         second.startHeight = 3.0f;
         second.endHeight = 4.0f;
         second.totalLength = 7.0f;
-        second.pointNames.at(0) = "C";
-        second.pointNames.at(1) = "D";
+        // A std::string, not the bare literal: GCC 12 at -O3 warns falsely (-Wrestrict) on
+        // assigning that.
+        second.pointNames.at(0) = std::string("C");
+        second.pointNames.at(1) = std::string("D");
         second.adjustedHeights.at(0) = 3.0f;
         second.adjustedHeights.at(1) = 4.0f;
         second.resultsReached = true;
@@ -231,7 +233,9 @@ private slots:
 
         LevelingRoute inconsistent;
         startRoute(inconsistent, 1);
-        inconsistent.pointNames.at(0) = "A";
+        // A std::string, not the bare literal: GCC 12 at -O3 warns falsely (-Wrestrict) on
+        // assigning that.
+        inconsistent.pointNames.at(0) = std::string("A");
         inconsistent.startHeight = 1.0f;
         inconsistent.closingIndex = 3;
         inconsistent.resultsReached = true;
