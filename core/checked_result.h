@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/errors.h"
+#include "core/single_precision.h"
 
 #include <cmath>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/single_precision.h"
 #include "core/table.h"
 
 #include <cstdint>

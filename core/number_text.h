@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/single_precision.h"
+
 #include <string>
 
 namespace velmora {

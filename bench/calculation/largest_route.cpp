@@ -33,9 +33,10 @@ std::vector<std::string> makeAnswers() {
     const Measurements& m = largestRoute();
     std::vector<std::string> answers{std::to_string(largestClosingIndex - 1), typed(m.startHeight),
                                      "", typed(m.endHeight), ""};
+    // Appended, not "P" + std::to_string(...): GCC 12 at -O3 warns falsely (-Wrestrict) on that.
     for (std::size_t i = 1; i < m.sectionLengths.size(); ++i) {
-        for (const std::string& answer :
-             {"P" + std::to_string(i - 1), typed(m.sectionLengths[i]), typed(m.heightDiffs[i])}) {
+        for (const std::string& answer : {std::string("P").append(std::to_string(i - 1)),
+                                          typed(m.sectionLengths[i]), typed(m.heightDiffs[i])}) {
             answers.push_back(answer);
             answers.emplace_back();
         }

@@ -34,8 +34,9 @@ LevelingRoute routeOf(std::int16_t closingIndex) {
     route.endHeight = 100.5f;
     route.misclosure = -0.0123f;
     route.totalLength = 1966020.0f;
+    // Appended, not "P" + std::to_string(...): GCC 12 at -O3 warns falsely (-Wrestrict) on that.
     for (long i = 0; i <= closingIndex; ++i) {
-        route.pointNames.at(i) = "P" + std::to_string(i);
+        route.pointNames.at(i) = std::string("P").append(std::to_string(i));
         route.adjustedHeights.at(i) = 100.0f + static_cast<float>(i % 1000) * 0.001f;
     }
     route.resultsReached = true;

@@ -54,8 +54,9 @@ LevelingRoute workedRoute() {
 LevelingRoute twoDigitRoute() {
     std::vector<std::string> names{"A"};
     std::vector<float> heights{0.0f};
+    // Appended, not "P" + std::to_string(...): GCC 12 at -O3 warns falsely (-Wrestrict) on that.
     for (int i = 1; i <= 10; ++i) {
-        names.push_back("P" + std::to_string(i));
+        names.push_back(std::string("P").append(std::to_string(i)));
         heights.push_back(static_cast<float>(i));
     }
     names.emplace_back("B");
@@ -208,8 +209,10 @@ private slots:
         second.startHeight = 3.0f;
         second.endHeight = 4.0f;
         second.totalLength = 7.0f;
-        second.pointNames.at(0) = "C";
-        second.pointNames.at(1) = "D";
+        // A std::string, not the bare literal: GCC 12 at -O3 warns falsely (-Wrestrict) on
+        // assigning that.
+        second.pointNames.at(0) = std::string("C");
+        second.pointNames.at(1) = std::string("D");
         second.adjustedHeights.at(0) = 3.0f;
         second.adjustedHeights.at(1) = 4.0f;
         second.resultsReached = true;
@@ -230,7 +233,9 @@ private slots:
 
         LevelingRoute inconsistent;
         startRoute(inconsistent, 1);
-        inconsistent.pointNames.at(0) = "A";
+        // A std::string, not the bare literal: GCC 12 at -O3 warns falsely (-Wrestrict) on
+        // assigning that.
+        inconsistent.pointNames.at(0) = std::string("A");
         inconsistent.startHeight = 1.0f;
         inconsistent.closingIndex = 3;
         inconsistent.resultsReached = true;

@@ -32,9 +32,11 @@ LevelingRoute routeOf(int points, const std::string& startName = "A") {
     route.misclosure = -0.0123f;
     route.totalLength = 1234.5f;
     route.pointNames.at(0) = startName;
+    // Appended, not "P" + std::to_string(...), and a std::string, not a bare literal: GCC 12 at
+    // -O3 warns falsely (-Wrestrict) on both.
     for (long i = 1; i <= points; ++i)
-        route.pointNames.at(i) = "P" + std::to_string(i);
-    route.pointNames.at(points + 1) = "B";
+        route.pointNames.at(i) = std::string("P").append(std::to_string(i));
+    route.pointNames.at(points + 1) = std::string("B");
     for (long i = 0; i <= points + 1; ++i)
         route.adjustedHeights.at(i) = 10.0f + 0.001f * static_cast<float>(i);
     route.resultsReached = true;
