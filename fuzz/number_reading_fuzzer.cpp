@@ -39,10 +39,10 @@ std::vector<std::pair<std::string, char>> inputMethodForms() {
         {"ｅ", 'e'},     {"\u2212", '-'}, {"。", '.'},     {"\u00A0", ' '},
         {"\u1680", ' '}, {"\u202F", ' '}, {"\u205F", ' '}, {"\u3000", ' '}};
     for (char digit = 0; digit < 10; ++digit)
-        forms.push_back({std::string("\xEF\xBC") + static_cast<char>('\x90' + digit),
-                         static_cast<char>('0' + digit)});
+        forms.emplace_back(std::string("\xEF\xBC") + static_cast<char>('\x90' + digit),
+                           static_cast<char>('0' + digit));
     for (char space = 0; space <= 0x0A; ++space)
-        forms.push_back({std::string("\xE2\x80") + static_cast<char>('\x80' + space), ' '});
+        forms.emplace_back(std::string("\xE2\x80") + static_cast<char>('\x80' + space), ' ');
     return forms;
 }
 
@@ -131,7 +131,7 @@ bool hasModestExponent(const std::string& text) {
 // 9.999999778e27, whose seventh digit is worth ten times less than that of 1e28. Spacings are
 // powers of two and units powers of ten, never close enough for the doubles below to misjudge.
 bool spacingWithin(float magnitude, const Decimal& decimal) {
-    const double single = static_cast<double>(magnitude);
+    const auto single = static_cast<double>(magnitude);
     const double spacing =
         static_cast<double>(std::nextafter(magnitude, std::numeric_limits<float>::infinity())) -
         single;

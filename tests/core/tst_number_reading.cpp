@@ -82,36 +82,12 @@ void TestNumberReading::refused_data() {
     using velmora::NumberProblem;
     for (const char* text : {"", "   ", "\t", "\u3000", "\u00A0\t\u2003"})
         QTest::addRow("\"%s\"", text) << QByteArray(text) << NumberProblem::empty;
-    for (const char* text : {"1,5",
-                             "inf",
-                             "-inf",
-                             "infinity",
-                             "nan",
-                             "0x10",
-                             "1e",
-                             "1e+",
-                             "e5",
-                             ".e5",
-                             ".",
-                             "-",
-                             "+",
-                             "+-3",
-                             "--3",
-                             "1.2.3",
-                             "1 2",
-                             "- 5",
-                             "12abc",
-                             "12\n",
-                             "١٢",
-                             "1，5",
-                             "1\u3000"
-                             "000",
-                             "１２ａ",
-                             "\xEF\xBC",
-                             "\xE0\x80\xB2",
-                             "1\xC0\xA0",
-                             "－",
-                             "。"})
+    for (const char* text :
+         {"1,5",      "inf",          "-inf",      "infinity", "nan",        "0x10",
+          "1e",       "1e+",          "e5",        ".e5",      ".",          "-",
+          "+",        "+-3",          "--3",       "1.2.3",    "1 2",        "- 5",
+          "12abc",    "12\n",         "١٢",        "1，5",     "1\u3000000", "１２ａ",
+          "\xEF\xBC", "\xE0\x80\xB2", "1\xC0\xA0", "－",       "。"})
         QTest::addRow("\"%s\"", text) << QByteArray(text) << NumberProblem::notANumber;
     for (const char* text : {"1e39", "-1e39", "3.4028236e38", "1e-50", "-1e-46"})
         QTest::addRow("\"%s\"", text) << QByteArray(text) << NumberProblem::outOfRange;
