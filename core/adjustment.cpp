@@ -7,23 +7,12 @@ namespace velmora {
 
 void throwNotFinite(float result, const char* quantity) {
     if (std::isnan(result))
-        throw ArithmeticError(std::string("无效运算：") + quantity + "无法计算。");
-    throw ArithmeticError(std::string("运算溢出：") + quantity + "超出单精度数的范围。");
+        throw ArithmeticError(std::string(quantity) +
+                              "无法计算：结果不是一个数。请检查输入的数值后重新计算。");
+    throw ArithmeticError(std::string(quantity) +
+                          "太大，超出了本程序能计算的范围（绝对值最大约为 3.4e38）。请检查输入的"
+                          "数值后重新计算。");
 }
-
-namespace {
-
-float checkedQuotient(float dividend, float divisor, const char* quantity) {
-    if (divisor == 0.0f) {
-        if (dividend == 0.0f)
-            throw ArithmeticError(std::string("无效运算（0 ÷ 0）：") + quantity +
-                                  "无法计算，路线全长和闭合差都为 0。");
-        throw ArithmeticError(std::string("除数为零：") + quantity + "无法计算，路线全长为 0。");
-    }
-    return checked(dividend / divisor, quantity);
-}
-
-} // namespace
 
 float computeMisclosure(LevelingRoute& route) {
     const float sumPlusStart =
@@ -35,8 +24,11 @@ float computeMisclosure(LevelingRoute& route) {
 }
 
 void distribute(LevelingRoute& route, SectionMeasurements& sections) {
-    sections.correctionPerMetre =
-        checkedQuotient(-route.misclosure, route.totalLength, "每米改正数");
+    // Whether or not there is a misclosure, a route without length gives it nothing to go by.
+    if (route.totalLength == 0.0f)
+        throw ArithmeticError("路线全长为 0（各段的前后视距都为 0，或正负相抵），闭合差无法按距离"
+                              "分配。请检查各段的前后视距后重新计算。");
+    sections.correctionPerMetre = checked(-route.misclosure / route.totalLength, "每米改正数");
     // The height carried from point to point is the one just stored.
     float height = route.startHeight;
     route.adjustedHeights.at(0) = height;

@@ -30,7 +30,8 @@ float computeMisclosure(LevelingRoute& route);
 // adjustedHeights(0) = Ha; adjustedHeights(i) = (adjustedHeights(i - 1) + heightDiffs(i)) +
 // sectionLengths(i) * correctionPerMetre, carried forward point by point.
 //   correctionPerMetre -> -5.0e-5f, adjustedHeights -> 10, 11.005, 12.000 (to three decimals)
-// A total length of 0 raises ArithmeticError (division by zero, or 0 / 0 when fh is 0 too).
+// A total length of 0 raises ArithmeticError, whether fh is 0 too (0 / 0) or not (division by
+// zero): there is no length to spread the misclosure by.
 void distribute(LevelingRoute& route, SectionMeasurements& sections);
 
 } // namespace velmora

@@ -15,7 +15,7 @@ namespace velmora {
 // reader refuses anything else and no faulty result is ever stored), so a result that is not
 // finite is exactly an overflow or an invalid operation. Inline, with the throw kept apart, so
 // that the check costs a compare in the loops over the sections.
-//   checked(1.5f, "高差总和") -> 1.5f;  checked(INFINITY, "高差总和") raises 运算溢出
+//   checked(1.5f, "高差总和") -> 1.5f;  checked(INFINITY, "高差总和") raises "高差总和太大，…"
 inline float checked(float result, const char* quantity) {
     if (!std::isfinite(result)) [[unlikely]]
         throwNotFinite(result, quantity);

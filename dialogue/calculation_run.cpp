@@ -31,14 +31,16 @@ std::string quoted(std::string_view text) {
     return "“" + shortened(text) + "”";
 }
 
-std::string refusalReason(const Answer& answer, NumberProblem problem) {
+std::string refusalReason(const Answer& answer, const NumberReading<float>& reading) {
     if (answer.cancelled)
         return std::string(prompts::cancelledNumberReason);
-    switch (problem) {
+    switch (reading.problem) {
     case NumberProblem::empty:
         return std::string(prompts::emptyNumberReason);
     case NumberProblem::outOfRange:
-        return quoted(answer.text) + std::string(prompts::outOfRangeReason);
+        return quoted(answer.text) + std::string(std::isinf(reading.value)
+                                                     ? prompts::tooLargeReason
+                                                     : prompts::tooSmallReason);
     case NumberProblem::notANumber:
     case NumberProblem::none:
         break;
@@ -72,18 +74,20 @@ public:
             const NumberReading<float> reading = readSingle(answer.text);
             if (reading)
                 return reading.value;
-            refuse(refusalReason(answer, reading.problem));
+            refuse(refusalReason(answer, reading));
         }
     }
 
     // N + 1, rounded: the index of the closing benchmark. The count is read in double precision,
-    // so that the rounding sees the number as typed.
+    // so that the rounding sees the number as typed. A count beyond a double's range is no
+    // refusal of its own: as the infinity or zero it reads as, it is beyond the record, below 0,
+    // or rounds to no points, like any count of that size.
     std::int16_t askClosingIndex() {
         for (;;) {
             const Answer answer = prompter_.ask(prompts::countPrompt);
             const NumberReading<double> reading = readDouble(answer.text);
-            if (!reading) {
-                refuse(refusalReason(answer, reading.problem));
+            if (!reading && reading.problem != NumberProblem::outOfRange) {
+                refuse(refusalReason(answer, {0.0f, reading.problem}));
                 continue;
             }
             const double closingIndex = roundHalfToEven(reading.value + 1.0);

@@ -51,20 +51,26 @@ inline constexpr std::string_view heightDiffConfirmation =
 // Follows the misclosure in the window.
 inline constexpr std::string_view millimetreSuffix = " 毫米";
 
-// Why an answer that should be a number was refused. Those about a typed text follow it, quoted
-// and shortened to quotedAnswerLength characters, so that a pasted page cannot flood the message.
+// Why an answer that should be a number was refused, in the words of the refusal box, whose
+// buttons are 重新输入 and 放弃计算. Those about a typed text follow it, quoted and shortened to
+// quotedAnswerLength characters, so that a pasted page cannot flood the message.
 inline constexpr std::size_t quotedAnswerLength = 40;
-inline constexpr std::string_view cancelledNumberReason = "您单击了“取消”，但这里需要输入一个数。";
+inline constexpr std::string_view cancelledNumberReason =
+    "输入已取消。这里需要输入一个数：单击“重新输入”再输一次，或单击“放弃计算”结束本次计算。";
 inline constexpr std::string_view emptyNumberReason = "没有输入任何数值，这里需要输入一个数。";
-inline constexpr std::string_view outOfRangeReason = "超出了单精度数的范围，无法计算。";
+inline constexpr std::string_view tooLargeReason =
+    "太大了，无法计算：数值的绝对值最大约为 3.4e38。";
+inline constexpr std::string_view tooSmallReason =
+    "太接近 0 了，无法计算：不为 0 的数，绝对值最小约为 1.4e-45；是 0 就请输入 0。";
 inline constexpr std::string_view notANumberReason =
     "不是一个数。请输入十进制数，可带正负号、小数点和指数，例如 12.5、-0.003 或 1e3。";
 inline constexpr std::string_view negativeCountReason = "不能作为待定点的点数：点数不能为负数。";
 
 // The run stops at a count beyond the record: overflowCountStart, the answer (shortened like a
 // quoted one), overflowCountEnd.
-inline constexpr std::string_view overflowCountStart = "运算溢出：待定点的点数 ";
-inline constexpr std::string_view overflowCountEnd = " 太大，最多为 32766 个。";
+inline constexpr std::string_view overflowCountStart = "待定点的点数 ";
+inline constexpr std::string_view overflowCountEnd =
+    " 太大：本程序最多能计算 32766 个待定点。请单击“进行计算”重新开始。";
 
 // The run was abandoned at a refusal.
 inline constexpr std::string_view abandonedRun = "已放弃本次计算。";

@@ -89,11 +89,12 @@ struct TypedRoute {
     }
 };
 
-constexpr std::array<std::string_view, 24> awkwardAnswers = {
-    "1e38", "-3.4e38", "3.4028235e38", "1e-45", "1e-38", "1.17549435e-38",
-    "-0",   "0.0",     "1,5",          "inf",   "NaN",   "0x10",
-    "1e39", "1e-50",   " 12.5 ",       "+3",    "32766", "32767",
-    "-1",   "-2",      "-0.5",         "2.5",   "１２",  "١٢"};
+constexpr std::array<std::string_view, 29> awkwardAnswers = {
+    "1e38",     "-3.4e38", "3.4028235e38", "1e-45", "1e-38", "1.17549435e-38",
+    "-0",       "0.0",     "1,5",          "inf",   "NaN",   "0x10",
+    "1e39",     "1e-50",   " 12.5 ",       "+3",    "32766", "32767",
+    "-1",       "-2",      "-0.5",         "2.5",   "１２",  "١٢",
+    "１２．５", "－２",    "\u3000０",     "1e309", "1，5"};
 
 // Answers every prompt from the fuzz input and writes down what the run should have stored. When
 // the input is used up every prompt is cancelled and every refusal ends the run.

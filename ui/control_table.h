@@ -54,24 +54,32 @@ struct Control {
     int height;
     int tabIndex; // labels hold places in the tab order but never take the focus
     Typeface face;
+    // What a screen reader announces for a field or button: a field's heading and the label to its
+    // left, without the blanks that only space the captions out (the result band's fields also
+    // name the band, since its headings repeat those above), a button's caption. A label needs
+    // none: it is announced by its caption.
+    std::string_view accessibleName;
     bool lightRed;                    // a button drawn on buttonBackground
     std::optional<DisplayField> role; // the field a calculation run writes
 };
 
 constexpr Control label(std::string_view name, std::string_view caption, int left, int top,
                         int width, int height, int tabIndex, Typeface face) {
-    return {Kind::label, name, caption, left, top, width, height, tabIndex, face, false, {}};
+    return {Kind::label, name, caption, left, top, width, height, tabIndex, face, {}, false, {}};
 }
 
 // Fields write in the caption face and open empty.
-constexpr Control field(std::string_view name, DisplayField role, int left, int top, int width,
-                        int height, int tabIndex) {
-    return {Kind::field, name, {}, left, top, width, height, tabIndex, captionFace, false, role};
+constexpr Control field(std::string_view name, DisplayField role, std::string_view accessibleName,
+                        int left, int top, int width, int height, int tabIndex) {
+    return {Kind::field, name,     {},          left,           top,   width,
+            height,      tabIndex, captionFace, accessibleName, false, role};
 }
 
-constexpr Control button(std::string_view name, std::string_view caption, int left, int top,
-                         int width, int height, int tabIndex, Typeface face, bool lightRed) {
-    return {Kind::button, name, caption, left, top, width, height, tabIndex, face, lightRed, {}};
+constexpr Control button(std::string_view name, std::string_view caption,
+                         std::string_view accessibleName, int left, int top, int width, int height,
+                         int tabIndex, Typeface face, bool lightRed) {
+    return {Kind::button, name,     caption, left,           top,      width,
+            height,       tabIndex, face,    accessibleName, lightRed, {}};
 }
 
 // By row from top to bottom.
@@ -80,33 +88,34 @@ inline constexpr std::array<Control, 31> controlTable{{
     label("Label10", "未知点个数说明", 5040, 5400, 1455, 255, 19, captionFace),
     label("Label14", "起始点高程 ", 7440, 5400, 975, 255, 7, captionFace),
     label("Label15", "闭合点高程 ", 8880, 5400, 975, 255, 8, captionFace),
-    field("Text5", DisplayField::countField, 4560, 5640, 2535, 285, 18),
+    field("Text5", DisplayField::countField, "未知点个数说明", 4560, 5640, 2535, 285, 18),
     label("Label12", " Ha", 7080, 5640, 375, 255, 22, captionFace),
-    field("Text1", DisplayField::startHeightField, 7440, 5640, 1095, 285, 1),
+    field("Text1", DisplayField::startHeightField, "起始点高程 Ha", 7440, 5640, 1095, 285, 1),
     label("Label13", " Hb", 8520, 5640, 375, 255, 23, captionFace),
-    field("Text2", DisplayField::endHeightField, 8880, 5640, 1215, 285, 2),
+    field("Text2", DisplayField::endHeightField, "闭合点高程 Hb", 8880, 5640, 1215, 285, 2),
     label("Label11", "点  名  ", 4800, 6360, 615, 255, 21, captionFace),
     label("Label4", "距离(前后视距和)", 5760, 6360, 1575, 255, 4, captionFace),
     label("Label5", "高   差 ", 7680, 6360, 615, 255, 5, captionFace),
     label("Label9", "高差闭合差 ", 9000, 6360, 975, 255, 17, captionFace),
     label("Label16", " N$", 4200, 6600, 375, 255, 24, captionFace),
-    field("Text9", DisplayField::pointNameField, 4560, 6600, 975, 285, 20),
+    field("Text9", DisplayField::pointNameField, "点名 N$", 4560, 6600, 975, 285, 20),
     label("Label18", " S", 5640, 6600, 255, 255, 26, captionFace),
-    field("Text3", DisplayField::sectionLengthField, 5880, 6600, 1215, 285, 11),
+    field("Text3", DisplayField::sectionLengthField, "距离(前后视距和) S", 5880, 6600, 1215, 285,
+          11),
     label("Label17", " dh", 7080, 6600, 375, 255, 25, captionFace),
-    field("Text4", DisplayField::heightDiffField, 7440, 6600, 1095, 285, 12),
+    field("Text4", DisplayField::heightDiffField, "高差 dh", 7440, 6600, 1095, 285, 12),
     label("Label19", " Fh", 8520, 6600, 375, 255, 27, captionFace),
-    field("Text8", DisplayField::misclosureField, 8880, 6600, 1215, 285, 16),
+    field("Text8", DisplayField::misclosureField, "高差闭合差 Fh", 8880, 6600, 1215, 285, 16),
     label("Label6", "( 计 算 结 果 ）", 6240, 7560, 2175, 255, 15, headingFace),
     label("Label2", "点  名", 6360, 8160, 615, 255, 3, captionFace),
     label("Label7", "高   程", 7680, 8160, 615, 255, 6, captionFace),
     label("Label20", " N$", 5760, 8400, 375, 255, 28, captionFace),
-    field("Text6", DisplayField::resultNameField, 6120, 8400, 975, 285, 13),
+    field("Text6", DisplayField::resultNameField, "计算结果 点名 N$", 6120, 8400, 975, 285, 13),
     label("Label21", " Hp", 7200, 8400, 375, 255, 29, captionFace),
-    field("Text7", DisplayField::resultHeightField, 7560, 8400, 1095, 285, 14),
-    button("Command1", "进行计算", 5280, 9360, 975, 495, 9, captionFace, true),
-    button("Command2", "退出计算", 6600, 9360, 975, 495, 10, captionFace, true),
-    button("Command3", "打 印", 7920, 9360, 975, 495, 30, printButtonFace, false),
+    field("Text7", DisplayField::resultHeightField, "计算结果 高程 Hp", 7560, 8400, 1095, 285, 14),
+    button("Command1", "进行计算", "进行计算", 5280, 9360, 975, 495, 9, captionFace, true),
+    button("Command2", "退出计算", "退出计算", 6600, 9360, 975, 495, 10, captionFace, true),
+    button("Command3", "打 印", "打印", 7920, 9360, 975, 495, 30, printButtonFace, false),
 }};
 
 // Solid, lineWidthPixels wide, in lineColour; together they frame the display.
@@ -146,8 +155,10 @@ constexpr Extent layoutExtent() {
     return extent;
 }
 
-// Free space kept right of and below the layout when the window opens.
+// Free space kept right of and below the layout when the window opens, and when a window smaller
+// than the layout is scrolled to its end: enough for the frame's edge to clear the scroll bars.
 inline constexpr int openingMargin = 360;
+inline constexpr int scrolledMargin = 90;
 
 // The one conversion from twips to device-independent pixels; Qt's high-DPI scaling does the rest.
 constexpr int pixels(int twips) {
@@ -170,6 +181,6 @@ static_assert(std::all_of(lineTable.begin(), lineTable.end(),
                                      wholePixels(l.y2);
                           }),
               "every line stands on whole pixels");
-static_assert(wholePixels(openingMargin));
+static_assert(wholePixels(openingMargin) && wholePixels(scrolledMargin));
 
 } // namespace velmora::controls

@@ -14,8 +14,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QVBoxLayout>
 #include <map>
 
 namespace velmora {
@@ -81,6 +83,8 @@ QWidget* makeControl(const Control& control, QWidget& window, QStyle* classicSty
     }
     }
     widget->setObjectName(toQString(control.name));
+    if (!control.accessibleName.empty())
+        widget->setAccessibleName(toQString(control.accessibleName));
     widget->setGeometry(pixelRect(control));
     widget->setFont(toQFont(control.face));
     return widget;
@@ -98,18 +102,18 @@ void makeLine(const Line& line, QWidget& window) {
     frame->setGeometry(pixelRect(line));
 }
 
-// Builds every control and line, chains the focusable ones in their tab order with the focus on
-// the first, and hands back the fields by role.
-std::array<QLineEdit*, displayFieldCount> makeControls(QWidget& window) {
+// Builds every control and line on the canvas, chains the focusable ones in their tab order with
+// the focus on the first, and hands back the fields by role.
+std::array<QLineEdit*, displayFieldCount> makeControls(QWidget& canvas) {
     std::array<QLineEdit*, displayFieldCount> fields{};
     std::map<int, QWidget*> tabOrder;
     // Qt's default style washes a button's colour out into a gradient; the classic style fills the
     // whole face with it, as a coloured button should look.
     QStyle* classicStyle = QStyleFactory::create(QStringLiteral("Windows"));
     if (classicStyle)
-        classicStyle->setParent(&window);
+        classicStyle->setParent(&canvas);
     for (const Control& control : controlTable) {
-        QWidget* widget = makeControl(control, window, classicStyle);
+        QWidget* widget = makeControl(control, canvas, classicStyle);
         if (control.role)
             fields.at(static_cast<std::size_t>(*control.role)) = static_cast<QLineEdit*>(widget);
         if (control.kind == Kind::label)
@@ -118,7 +122,7 @@ std::array<QLineEdit*, displayFieldCount> makeControls(QWidget& window) {
             tabOrder.emplace(control.tabIndex, widget);
     }
     for (const Line& line : lineTable)
-        makeLine(line, window);
+        makeLine(line, canvas);
 
     QWidget* previous = nullptr;
     for (const auto& [index, widget] : tabOrder) {
@@ -130,6 +134,36 @@ std::array<QLineEdit*, displayFieldCount> makeControls(QWidget& window) {
     return fields;
 }
 
+// The whole layout with a margin right of and below it.
+QSize openingSize() {
+    constexpr Extent extent = layoutExtent();
+    return {pixels(extent.right + openingMargin), pixels(extent.bottom + openingMargin)};
+}
+
+// The controls stand on a canvas inside a scroll area that fills the window, so that a window
+// smaller than the layout, on a small screen or shrunk by the user, shows scroll bars instead of
+// hiding controls, and the layout keeps its places. The canvas grows with the window and shrinks
+// to the layout with a narrow margin, no further: at the opening size no scroll bar shows, and a
+// scroll bar along one side leaves room enough not to call for the other. The scroll area takes no
+// focus of its own, so that Tab visits the controls alone, and scrolls each into view.
+QWidget& makeCanvas(QWidget& window) {
+    auto* scrollArea = new QScrollArea(&window);
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->setWidgetResizable(true);
+    auto* canvas = new QWidget;
+    constexpr Extent extent = layoutExtent();
+    canvas->setMinimumSize(pixels(extent.right + scrolledMargin),
+                           pixels(extent.bottom + scrolledMargin));
+    scrollArea->setWidget(canvas);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // The window may still be made as small as the user likes.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addWidget(scrollArea);
+    return *canvas;
+}
+
 QPushButton* button(QWidget& window, const char* name) {
     return window.findChild<QPushButton*>(QLatin1String(name));
 }
@@ -138,7 +172,7 @@ QPushButton* button(QWidget& window, const char* name) {
 
 Velmora::Velmora(QWidget* parent)
     : QWidget(parent)
-    , fields_(makeControls(*this)) {
+    , fields_(makeControls(makeCanvas(*this))) {
     setObjectName(toQString(controls::windowTitle));
     setWindowTitle(toQString(controls::windowTitle));
     QPalette background = palette();
@@ -146,8 +180,7 @@ Velmora::Velmora(QWidget* parent)
     setPalette(background);
     setAutoFillBackground(true);
 
-    constexpr Extent extent = layoutExtent();
-    resize(pixels(extent.right + openingMargin), pixels(extent.bottom + openingMargin));
+    resize(openingSize());
 
     connect(button(*this, "Command1"), &QPushButton::clicked, this, &Velmora::Command1_Click);
     connect(button(*this, "Command2"), &QPushButton::clicked, this, &Velmora::Command2_Click);

@@ -3,11 +3,37 @@
 #include "ui/qt_text.h"
 
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace velmora {
 
+namespace {
+
+// Whether the whole of `text` shows in the field: the room its style leaves inside the frame, less
+// the text margins and the two pixels a line edit keeps clear at either end.
+bool fits(const QLineEdit& field, const QString& text) {
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+    const QRect room = field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
+    constexpr int clearEachEnd = 2;
+    const QMargins margins = field.textMargins();
+    return field.fontMetrics().horizontalAdvance(text) <=
+           room.width() - margins.left() - margins.right() - 2 * clearEachEnd;
+}
+
+} // namespace
+
 void WindowFields::show(DisplayField field, std::string_view text) {
-    controls_.at(static_cast<std::size_t>(field))->setText(toQString(text));
+    QLineEdit* control = controls_.at(static_cast<std::size_t>(field));
+    const QString shown = toQString(text);
+    control->setText(shown);
+    // A read-out is read from its start: a field scrolled to the end of " -12345.67 毫米" would
+    // hide the sign, and a long name its first characters. Where the text does not fit, its
+    // tooltip holds all of it.
+    control->setCursorPosition(0);
+    control->setToolTip(fits(*control, shown) ? QString() : shown);
 }
 
 } // namespace velmora

@@ -9,7 +9,12 @@ class QLineEdit;
 namespace velmora {
 
 // The calculation run's view of the window: each role writes the field control that the control
-// table assigns to it.
+// table assigns to it. Every write shows the text from its first character, and a text too long
+// for its field is also the field's tooltip:
+//   show(misclosureField, " -12345.67 毫米") -> Text8 shows it from the blank and the sign on,
+//     cut at the field's right edge, cursor at 0, tooltip " -12345.67 毫米"
+//   show(resultHeightField, "10.000") -> Text7 shows "10.000" whole, no tooltip
+// The user may still move through a field or type into it; the next write replaces that.
 class WindowFields final : public FieldWriter {
 public:
     explicit WindowFields(const std::array<QLineEdit*, displayFieldCount>& controls)

@@ -123,15 +123,18 @@ private slots:
         QTest::addColumn<Sections>("sections");
         QTest::addColumn<QString>("message");
         const float big = std::numeric_limits<float>::max();
-        QTest::newRow("zero total length")
-            << 0.0f << Sections{{0, 1}, {0, 0}} << "除数为零：每米改正数无法计算，路线全长为 0。";
-        QTest::newRow("zero over zero")
-            << 0.0f << Sections{{0, 0}}
-            << "无效运算（0 ÷ 0）：每米改正数无法计算，路线全长和闭合差都为 0。";
+        const QString zeroLength = QStringLiteral(
+            "路线全长为 0（各段的前后视距都为 "
+            "0，或正负相抵），闭合差无法按距离分配。请检查各段的前后视距后重新计算。");
+        const QString tooLarge = QStringLiteral("太大，超出了本程序能计算的范围（绝对值最大约为 "
+                                                "3.4e38）。请检查输入的数值后重新计算。");
+        QTest::newRow("zero total length") << 0.0f << Sections{{0, 1}, {0, 0}} << zeroLength;
+        QTest::newRow("zero over zero") << 0.0f << Sections{{0, 0}} << zeroLength;
+        QTest::newRow("lengths cancel out") << 0.0f << Sections{{5, 1}, {-5, 0}} << zeroLength;
         QTest::newRow("lengths overflow")
-            << 0.0f << Sections{{big, 0}, {big, 0}} << "运算溢出：路线全长超出单精度数的范围。";
+            << 0.0f << Sections{{big, 0}, {big, 0}} << "路线全长" + tooLarge;
         QTest::newRow("misclosure in millimetres overflows")
-            << big << Sections{{1, 0}} << "运算溢出：以毫米计的高差闭合差超出单精度数的范围。";
+            << big << Sections{{1, 0}} << "以毫米计的高差闭合差" + tooLarge;
     }
     void faultsStopBeforeStoring() {
         QFETCH(float, startHeight);

@@ -240,9 +240,14 @@ std::vector<Awkward> awkwardAnswers() {
                           3);
     const auto tooLarge = [](const std::string& text) {
         return NumberCase{
-            Outcome::refused, {}, quoted(text) + std::string(prompts::outOfRangeReason)};
+            Outcome::refused, {}, quoted(text) + std::string(prompts::tooLargeReason)};
+    };
+    const auto tooSmall = [](const std::string& text) {
+        return NumberCase{
+            Outcome::refused, {}, quoted(text) + std::string(prompts::tooSmallReason)};
     };
     const NumberCase points{Outcome::read, {}, {}};
+    const std::string minusHalf = std::string("\u2212") + "0\u3002" + "5"; // as an IME types -0.5
     const NumberCase countStops{Outcome::stopped, {}, {}};
     return {
         {"decimal comma", "1,5", notANumber("1,5"), notANumber("1,5"), 0, false},
@@ -250,14 +255,29 @@ std::vector<Awkward> awkwardAnswers() {
         {"plus sign", "+3", {Outcome::read, "3", {}}, points, 3, false},
         {"minus zero", "-0", {Outcome::read, "-0.0", {}}, points, 0, true},
         {"beyond single", "1e39", tooLarge("1e39"), countStops, 0, false},
-        {"below single", "1e-50", tooLarge("1e-50"), points, 0, false},
+        {"below single", "1e-50", tooSmall("1e-50"), points, 0, false},
+        {"beyond double", "1e309", tooLarge("1e309"), countStops, 0, false},
+        {"below double", "-1e-400", tooSmall("-1e-400"), points, 0, false},
         {"infinity", "inf", notANumber("inf"), notANumber("inf"), 0, false},
         {"not a number", "NaN", notANumber("NaN"), notANumber("NaN"), 0, false},
         {"hexadecimal", "0x10", notANumber("0x10"), notANumber("0x10"), 0, false},
         {"Arabic-Indic digits", "\u0661\u0662", notANumber("\u0661\u0662"),
          notANumber("\u0661\u0662"), 0, false},
-        {"full-width digits", "\uff11\uff12", notANumber("\uff11\uff12"),
-         notANumber("\uff11\uff12"), 0, false},
+        {"full-width digits", "\uff11\uff12", {Outcome::read, "12", {}}, points, 12, false},
+        {"full-width zero", "\uff10", {Outcome::read, "0", {}}, points, 0, true},
+        {"full-width point, ideographic blanks",
+         "\u3000\uff12\uff0e\uff15\u00a0",
+         {Outcome::read, "2.5", {}},
+         points,
+         3,
+         false},
+        {"ideographic full stop, minus sign",
+         minusHalf,
+         {Outcome::read, "-0.5", {}},
+         {Outcome::refused, {}, quoted(minusHalf) + std::string(prompts::negativeCountReason)},
+         0,
+         false},
+        {"full-width comma", "1\uff0c5", notANumber("1\uff0c5"), notANumber("1\uff0c5"), 0, false},
         {"1 MB name", megabyteName, notANumber(fortyCharacters + "…"),
          notANumber(fortyCharacters + "…"), 0, false},
         {"tabs", "\tP\t1\t", notANumber("\tP\t1\t"), notANumber("\tP\t1\t"), 0, false},

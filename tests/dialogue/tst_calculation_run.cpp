@@ -92,7 +92,8 @@ private slots:
                  std::string("ask ") +
                      "请输入待定点的点数 N  : ( 不包括起始点 A 和闭合点 B,仅限于待定点 )");
         QVERIFY(tooMany.find("show") == std::string::npos);
-        QVERIFY(tooMany.find("error 运算溢出") != std::string::npos);
+        QVERIFY(tooMany.find("error 待定点的点数 32767 太大：本程序最多能计算 32766 个待定点。") !=
+                std::string::npos);
         QCOMPARE(route.closingIndex, std::int16_t{32767});
         QCOMPARE(route.adjustedHeights.size(), std::size_t{32768});
     }
@@ -124,7 +125,9 @@ private slots:
     void zeroTotalLengthKeepsTheRecordAsFarAsItGot() {
         LevelingRoute route;
         const std::string record = playRun(route, routeScript(1, "10", "12", "0", "1.5"));
-        QVERIFY2(endsWith(record, "error 除数为零：每米改正数无法计算，路线全长为 0。\n"),
+        QVERIFY2(endsWith(record,
+                          "error 路线全长为 0（各段的前后视距都为 0，或正负相抵），闭合差无法"
+                          "按距离分配。请检查各段的前后视距后重新计算。\n"),
                  record.c_str());
         QCOMPARE(bits(route.sumHeightDiff), bits(3.0f));
         QCOMPARE(bits(route.misclosure), bits(1.0f));

@@ -16,6 +16,11 @@
 #include <iostream>
 
 int main() {
+    // Untied, reading an answer no longer flushes what was written before it, and the output goes
+    // out in whole buffers: a run of the largest route reads and writes a few hundred thousand
+    // lines. Whatever is buffered is written at exit.
+    std::ios::sync_with_stdio(false);
+    std::cin.tie(nullptr);
     velmora::LevelingRoute route;
     velmora::playRun(route, std::cin, std::cout);
     velmora::ReportRecorder printer(std::cout);

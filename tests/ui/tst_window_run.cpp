@@ -112,6 +112,8 @@ private slots:
 
     void runMatchesItsTranscript_data();
     void runMatchesItsTranscript();
+    void readOutShowsItsStart_data();
+    void readOutShowsItsStart();
     void nextRunStartsFromTheFieldsTheLastLeft_data();
     void nextRunStartsFromTheFieldsTheLastLeft();
     void boxesAreModalChineseAndUntitled();
@@ -124,7 +126,7 @@ void TestWindowRun::runMatchesItsTranscript_data() {
     // Cancel and empty OK at number prompts and confirmations, refused answers, a count beyond
     // the 16-bit range, zero total lengths.
     for (const char* golden : {"worked_example", "confirmations", "refusals", "overflow_count",
-                               "zero_length", "zero_over_zero"})
+                               "zero_length", "zero_over_zero", "input_method"})
         QTest::newRow(golden) << QString::fromLatin1(golden);
 }
 
@@ -139,6 +141,34 @@ void TestWindowRun::runMatchesItsTranscript() {
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(record, expected);
     QCOMPARE(shown.fieldTexts(), joined(fields));
+}
+
+void TestWindowRun::readOutShowsItsStart_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("tooLong");
+    QTest::newRow("negative misclosure") << QStringLiteral("Text8") << true;
+    QTest::newRow("long name of B, entered") << QStringLiteral("Text9") << true;
+    QTest::newRow("long name of B, result") << QStringLiteral("Text6") << true;
+    QTest::newRow("height") << QStringLiteral("Text7") << false;
+    QTest::newRow("count line") << QStringLiteral("Text5") << false;
+}
+
+// After a run with long texts, every read-out is shown from its first character, so that the sign
+// of the misclosure and the start of a name are on screen, and a text too long for its field is
+// its tooltip as well.
+void TestWindowRun::readOutShowsItsStart() {
+    QFETCH(QString, field);
+    QFETCH(bool, tooLong);
+    ShownWindow shown;
+    QString failure;
+    shown.calculate(goldenLines(QStringLiteral("input_method"), ".answers"), failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    const QLineEdit* readOut = shown.window.findChild<QLineEdit*>(field);
+    QVERIFY(!readOut->text().isEmpty());
+    QCOMPARE(readOut->cursorPosition(), 0);
+    const int textWidth = readOut->fontMetrics().horizontalAdvance(readOut->text());
+    QCOMPARE(textWidth > readOut->width(), tooLong);
+    QCOMPARE(readOut->toolTip(), tooLong ? readOut->text() : QString());
 }
 
 void TestWindowRun::nextRunStartsFromTheFieldsTheLastLeft_data() {
