@@ -214,9 +214,9 @@ void PdfReportPrinter::throwUnwritten(int failure) {
     const QFileInfo file(file_.fileName());
     if (failure == ENOSPC)
         throw Error(
-            "无法打印：临时文件夹“" + file.absolutePath().toStdString() +
+            "临时文件夹“" + file.absolutePath().toStdString() +
             "”所在的磁盘已满，打印页面没能写完，没有送去打印。请腾出一些磁盘空间后再打印。");
-    throw Error("无法打印：打印页面没能写进临时文件“" + file.absoluteFilePath().toStdString() +
+    throw Error("打印页面没能写进临时文件“" + file.absoluteFilePath().toStdString() +
                 "”，页面不完整，没有送去打印。");
 }
 

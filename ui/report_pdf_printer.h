@@ -38,8 +38,8 @@ namespace velmora {
 // byte of the document reached the disk. Until then the document is written beside it under
 // another name. A write that fails raises Error at the operation that finds it (a new page, or
 // endDocument) and takes the unfinished document away, so a half file can never be sent:
-//   the folder's disk fills up on page 7 -> Error "无法打印：临时文件夹“/tmp/x”所在的磁盘已满……"
-//   any other failed write              -> Error "无法打印：打印页面没能写进临时文件“…”……"
+//   the folder's disk fills up on page 7 -> Error "临时文件夹“/tmp/x”所在的磁盘已满……"
+//   any other failed write              -> Error "打印页面没能写进临时文件“…”……"
 // A printer destroyed before endDocument() leaves no file behind either, so a report that stopped
 // leaves nothing.
 class PdfReportPrinter : public ReportPrinter {

@@ -7,6 +7,7 @@
 
 #include <QPageSize>
 #include <QTemporaryDir>
+#include <string>
 
 namespace velmora {
 
@@ -26,15 +27,20 @@ void sendReport(const LevelingRoute& route, std::stop_token stop) {
     if (!route.resultsReached)
         throw NothingToPrint();
     const PrintQueue queue = readyDefaultQueue(stop);
+    const auto onThePrinter = [&queue](const std::string& what) {
+        return Error("无法在默认打印机“" + queue.name + "”上打印：" + what);
+    };
     const QTemporaryDir folder;
     if (!folder.isValid())
-        throw Error("无法打印：不能建立临时文件夹（" + folder.errorString().toStdString() + "）。");
+        throw onThePrinter("不能建立临时文件夹（" + folder.errorString().toStdString() + "）。");
     const QString fileName = folder.filePath(QStringLiteral("report.pdf"));
     // The whole job is made before the queue sees any of it: a report that stops half-way, or a
     // page that cannot be made, leaves nothing to print.
-    {
+    try {
         PdfReportPrinter printer(fileName, pageSize(queue.paper));
         printReport(route, printer);
+    } catch (const Error& error) {
+        throw onThePrinter(error.what());
     }
     if (stop.stop_requested())
         throw Abandoned("打印已取消。");

@@ -215,7 +215,8 @@ private slots:
         QTest::newRow("a full temporary folder")
             << ""
             << "full temporary folder"
-            << QStringList{QStringLiteral("临时文件"), QStringLiteral("没有送去打印")} << 0 << "";
+            << QStringList{queue, QStringLiteral("磁盘已满"), QStringLiteral("没有送去打印")} << 0
+            << "";
         QTest::newRow("a run that stopped half-way")
             << ""
             << "abandoned run" << QStringList{QString::fromUtf8(NothingToPrint().what())} << 0
