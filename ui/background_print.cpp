@@ -46,7 +46,7 @@ void printInBackground(const LevelingRoute& route, QWidget& window) {
     QEventLoop quiet;
     bool settled = false;
     std::exception_ptr failure;
-    std::jthread worker([&, copy = route](std::stop_token stop) {
+    std::jthread worker([&, copy = route](const std::stop_token& stop) {
         try {
             sendReport(copy, stop);
         } catch (...) {

@@ -57,7 +57,7 @@ public:
     bool gaveUp() const { return gaveUp_; }
 
 private:
-    static int keepWaiting(http_t*, void* data) {
+    static int keepWaiting(http_t* /*connection*/, void* data) {
         auto& link = *static_cast<ServerLink*>(data);
         if (link.cancelled() || ++link.silentTicks_ >= patienceTicks) {
             link.gaveUp_ = true;

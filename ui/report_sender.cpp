@@ -15,14 +15,14 @@ namespace {
 
 QPageSize pageSize(const PaperSize& paper) {
     if (paper.width <= 0 || paper.length <= 0)
-        return QPageSize(QPageSize::A4);
+        return {QPageSize::A4};
     return QPageSize(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter,
                      QString(), QPageSize::FuzzyMatch);
 }
 
 } // namespace
 
-void sendReport(const LevelingRoute& route, std::stop_token stop) {
+void sendReport(const LevelingRoute& route, const std::stop_token& stop) {
     // The server is not kept waiting, nor the user, for a report that will not be made.
     if (!route.resultsReached)
         throw NothingToPrint();

@@ -13,6 +13,6 @@ namespace velmora {
 // a worker thread when a window is waiting.
 //   sendReport(workedRoute) -> one job on the default queue, three results lines on A4
 //   sendReport(LevelingRoute{}) -> NothingToPrint, and the server is never asked
-void sendReport(const LevelingRoute& route, std::stop_token stop = {});
+void sendReport(const LevelingRoute& route, const std::stop_token& stop = {});
 
 } // namespace velmora
