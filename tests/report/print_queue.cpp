@@ -93,4 +93,18 @@ void TestPrintQueue::stopServer() const {
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
 }
 
+TestShard::TestShard() {
+    const QStringList shard = qEnvironmentVariable("VELMORA_TEST_SHARD").split(QLatin1Char('/'));
+    if (shard.size() == 2 && shard[1].toInt() > 0) {
+        index_ = shard[0].toInt();
+        count_ = shard[1].toInt();
+    }
+}
+
+bool TestShard::takes(bool splitTable) {
+    if (!splitTable)
+        return index_ == 0;
+    return rows_++ % count_ == index_;
+}
+
 } // namespace velmora

@@ -52,4 +52,23 @@ private:
     qint64 serverPid_ = 0;
 };
 
+// This process's share of a test that CTest runs as several shards side by side, because most rows
+// of one of its tables only wait out the print server's patience. VELMORA_TEST_SHARD=<k>/<n>
+// gives shard k of n every n-th row of that table, counted from row k, and every other test
+// function to shard 0 alone; unset, one process runs everything.
+//   with "1/3": rows 1, 4, 7 ... of the split table, nothing else
+class TestShard {
+public:
+    TestShard();
+
+    // Whether the test function or row about to run is this shard's; asked once from init() for
+    // each, in the order they run.
+    bool takes(bool splitTable);
+
+private:
+    int index_ = 0;
+    int count_ = 1;
+    int rows_ = 0; // rows of the split table met so far
+};
+
 } // namespace velmora
