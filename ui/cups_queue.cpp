@@ -33,9 +33,17 @@ class ServerLink {
 public:
     explicit ServerLink(std::stop_token stop)
         : stop_(std::move(stop)) {
-        http_ = httpConnect2(
-            cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-            static_cast<int>(std::chrono::milliseconds(printServerPatience).count()), nullptr);
+        // libcups looks at this flag while it connects, so that 取消 ends a connection to a distant
+        // server that is still being made.
+        int connectingCancelled = 0;
+        const std::stop_callback cancelConnecting(
+            stop_, [&connectingCancelled] { connectingCancelled = 1; });
+        http_ =
+            httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                         static_cast<int>(std::chrono::milliseconds(printServerPatience).count()),
+                         &connectingCancelled);
+        if (http_ == nullptr && cancelled())
+            throw PrintCancelled();
         if (http_ == nullptr)
             throw Error("无法打印：连接不上打印服务“" + server() + "”。");
         httpSetTimeout(http_, std::chrono::duration<double>(tick).count(), &ServerLink::keepWaiting,
@@ -109,7 +117,7 @@ std::string printerUri(std::string_view queue) {
 // a broken connection are errno strings ("Success" among them) and are never shown.
 std::string failure(const ServerLink& link, std::string_view refused) {
     if (link.cancelled())
-        throw Abandoned("打印已取消。");
+        throw PrintCancelled();
     if (link.timedOut())
         return "没有应答（等了 " + patienceText() + " 秒）";
     switch (cupsLastError()) {
@@ -280,7 +288,7 @@ PrintQueue readyDefaultQueue(std::stop_token stop) {
     const cups_dest_t* dest = dests.userDefault();
     if (dest == nullptr || link.gaveUp()) {
         if (link.cancelled())
-            throw Abandoned("打印已取消。");
+            throw PrintCancelled();
         if (link.timedOut())
             throw Error("无法打印：打印服务“" + server() + "”没有应答（等了 " + patienceText() +
                         " 秒）。");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/errors.h"
+
 #include <chrono>
 #include <stop_token>
 #include <string>
@@ -16,6 +18,13 @@ inline constexpr std::chrono::seconds printServerPatience{15};
 struct PaperSize {
     int width = 0;
     int length = 0;
+};
+
+// The user pressed 取消 while the report was being made or sent; the press itself was the message.
+class PrintCancelled : public Abandoned {
+public:
+    PrintCancelled()
+        : Abandoned("打印已取消。") {}
 };
 
 // The user's default print destination, as the print server and the user's own settings describe

@@ -43,7 +43,7 @@ void sendReport(const LevelingRoute& route, const std::stop_token& stop) {
         throw onThePrinter(error.what());
     }
     if (stop.stop_requested())
-        throw Abandoned("打印已取消。");
+        throw PrintCancelled();
     submitPdf(queue, fileName.toStdString(), "Velmora", stop);
 }
 
