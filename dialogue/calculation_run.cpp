@@ -31,7 +31,8 @@ std::string quoted(std::string_view text) {
     return "“" + shortened(text) + "”";
 }
 
-std::string refusalReason(const Answer& answer, const NumberReading<float>& reading) {
+template <class T>
+std::string refusalReason(const Answer& answer, const NumberReading<T>& reading) {
     if (answer.cancelled)
         return std::string(prompts::cancelledNumberReason);
     switch (reading.problem) {
@@ -87,7 +88,7 @@ public:
             const Answer answer = prompter_.ask(prompts::countPrompt);
             const NumberReading<double> reading = readDouble(answer.text);
             if (!reading && reading.problem != NumberProblem::outOfRange) {
-                refuse(refusalReason(answer, {0.0f, reading.problem}));
+                refuse(refusalReason(answer, reading));
                 continue;
             }
             const double closingIndex = roundHalfToEven(reading.value + 1.0);

@@ -7,6 +7,7 @@
 #include <cups/cups.h>
 #include <fstream>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -105,11 +106,26 @@ std::string keywords(ipp_attribute_t* attribute) {
 
 using Response = std::unique_ptr<ipp_t, void (*)(ipp_t*)>;
 
-std::string printerUri(std::string_view queue) {
+// A request for the attributes `wanted` of `queue`, or of one of its jobs once the caller adds it.
+ipp_t* attributesRequest(ipp_op_t operation, std::string_view queue,
+                         std::span<const char* const> wanted) {
     std::array<char, HTTP_MAX_URI> uri{};
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
                      "localhost", 0, "/printers/%s", std::string(queue).c_str());
-    return uri.data();
+    ipp_t* request = ippNewRequest(operation);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(wanted.size()), nullptr, wanted.data());
+    return request;
+}
+
+// The server's answer to `request`; empty when the exchange failed or was given up, which
+// failure() then words.
+Response answer(ServerLink& link, ipp_t* request) {
+    Response response(cupsDoRequest(link.exchange(), request, "/"), ippDelete);
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
+        response.reset();
+    return response;
 }
 
 // Why the last exchange on `link` failed, in the user's words, after the destination's name. The
@@ -154,16 +170,12 @@ struct QueueState {
 // The destination list leaves out the message a stopped or refusing queue gives as its reason,
 // so the queue is asked itself.
 QueueState queueState(ServerLink& link, const std::string& destination, const std::string& queue) {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 printerUri(queue).c_str());
     static constexpr std::array<const char*, 5> wanted{"printer-state", "printer-is-accepting-jobs",
                                                        "printer-state-message",
                                                        "printer-state-reasons", "media-default"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(wanted.size()), nullptr, wanted.data());
-    const Response response(cupsDoRequest(link.exchange(), request, "/"), ippDelete);
-    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
+    const Response response =
+        answer(link, attributesRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue, wanted));
+    if (response == nullptr)
         throw Error(refusal(destination, failure(link, "查不到状态")));
     ipp_t* attributes = response.get();
     QueueState state;
@@ -220,16 +232,12 @@ struct JobState {
 };
 
 JobState jobState(ServerLink& link, const std::string& queue, int job) {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 printerUri(queue).c_str());
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
     static constexpr std::array<const char*, 3> wanted{"job-state", "job-state-reasons",
                                                        "job-k-octets"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(wanted.size()), nullptr, wanted.data());
-    const Response response(cupsDoRequest(link.exchange(), request, "/"), ippDelete);
-    if (response == nullptr || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
+    ipp_t* request = attributesRequest(IPP_OP_GET_JOB_ATTRIBUTES, queue, wanted);
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    const Response response = answer(link, request);
+    if (response == nullptr)
         throw Error(failure(link, "查不到打印任务"));
     JobState state;
     if (auto* a = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM); a != nullptr)
