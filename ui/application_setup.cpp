@@ -1,8 +1,8 @@
 #include "ui/application_setup.h"
 
+#include "printing/font_substitutions.h"
+#include "printing/qt_text.h"
 #include "ui/control_table.h"
-#include "ui/font_substitutions.h"
-#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,7 +1,7 @@
 #include "ui/background_print.h"
 
 #include "core/errors.h"
-#include "ui/report_sender.h"
+#include "printing/report_sender.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>

@@ -1,6 +1,6 @@
 #include "ui/dialog_prompter.h"
 
-#include "ui/qt_text.h"
+#include "printing/qt_text.h"
 
 #include <QInputDialog>
 #include <QMessageBox>

@@ -2,10 +2,10 @@
 
 #include "core/errors.h"
 #include "dialogue/calculation_run.h"
+#include "printing/qt_text.h"
 #include "ui/background_print.h"
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
-#include "ui/qt_text.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "ui/window_fields.h"
 
-#include "ui/qt_text.h"
+#include "printing/qt_text.h"
 
 #include <QLineEdit>
 #include <QStyle>

@@ -3,9 +3,9 @@
 // positions on the same device. Then the peak memory of one report for routes of growing size,
 // each measured in a fresh process of this program.
 #include "dialogue/report.h"
+#include "printing/font_substitutions.h"
+#include "printing/pdf_report_printer.h"
 #include "tests/tools/report_recorder.h"
-#include "ui/font_substitutions.h"
-#include "ui/report_pdf_printer.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>

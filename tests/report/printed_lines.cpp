@@ -1,10 +1,9 @@
 #include "tests/report/printed_lines.h"
 
 #include "dialogue/report.h"
+#include "printing/pdf_report_printer.h"
 #include "tests/tools/report_recorder.h"
 
-#include <QPageLayout>
-#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
@@ -130,19 +129,18 @@ QString pageSizeOf(const QString& pdfFile) {
 }
 
 QStringList recordOfPdf(const QString& pdfFile) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const double left = printer.pageLayout().paintRect(QPageLayout::Point).left();
     QStringList lines;
     for (const PrintedLine& line : printedLines(pdfFile))
-        lines.append(line.record(left));
+        lines.append(line.record(reportMarginPoints));
     return lines;
 }
 
 QStringList gatheredRecord(const QList<PrintedLine>& lines, const QStringList& expected,
                            double printableLeft) {
     static const QRegularExpression blank(QStringLiteral("\\s"));
-    static const QRegularExpression number(QStringLiteral("-?\\d+\\.\\d+|(?<=h\\()\\d+"));
+    // Each number, with the label it belongs to where it has one.
+    static const QRegularExpression labelled(
+        QStringLiteral("(?:高程\\s*:\\s*H[ab]=|:\\s*h\\(\\d+\\)=)?-?\\d+\\.\\d+"));
     const auto characters = [](QString text) {
         return text.remove(blank);
     };
@@ -162,10 +160,11 @@ QStringList gatheredRecord(const QList<PrintedLine>& lines, const QStringList& e
             rows.append(record.mid(head.size()));
         }
         bool whole = rows.size() > 1 && spelled == wanted;
-        for (auto numbers = number.globalMatch(line); whole && numbers.hasNext();) {
-            const QString text = numbers.next().captured();
-            whole = std::any_of(rows.begin(), rows.end(),
-                                [&](const QString& row) { return row.contains(text); });
+        for (auto values = labelled.globalMatch(line); whole && values.hasNext();) {
+            const QString value = characters(values.next().captured());
+            whole = std::any_of(rows.begin(), rows.end(), [&](const QString& row) {
+                return characters(row).contains(value);
+            });
         }
         gathered.append(whole ? line : lines[next].record(printableLeft));
         next += whole ? rows.size() : 1;

@@ -41,12 +41,13 @@ int pageCount(const QString& pdfFile);
 QString pageSizeOf(const QString& pdfFile);
 
 // The file's lines as a report recorder writes them, columns counted from the left edge of the
-// printable area of Qt's default PDF page, on which the report paints.
+// printable area of the report's pages.
 QStringList recordOfPdf(const QString& pdfFile);
 
 // The rows of `lines` gathered into the report's lines `expected` (recordedOnPaper's form): a
 // line too wide for the paper goes on in rows at its column, which together have its characters
-// besides blanks (those at a break cannot be seen) and each of its numbers whole in one row.
+// besides blanks (those at a break cannot be seen) and each of its numbers whole in one row, with
+// its label ("高程  :   Hb=", " :  h(0)=") where it has one.
 // Rows that are no such line stay records of their own.
 //   "line 23 10 起始点NNN", "line 23 10 NE 高程  :   Ha=10.000"
 //     -> "line 23 10 起始点NNNNE 高程  :   Ha=10.000"

@@ -4,9 +4,9 @@
 Usage: silent_proxy.py <listen socket> <server socket> <fault file>
 
 Forwards every connection on <listen socket> to <server socket> unchanged. Before each request it
-reads <fault file>: when that names the request's IPP operation, or is "*", the request never
-reaches the server and the connection goes silent both ways, as a hung server's would, until the
-program gives up and closes it.
+reads <fault file>: when that names the request's IPP operation (one of several, separated by
+commas), or is "*", the request never reaches the server and the connection goes silent both
+ways, as a hung server's would, until the program gives up and closes it.
 """
 
 import os
@@ -14,8 +14,8 @@ import socket
 import sys
 import threading
 
-OPERATIONS = {0x05: "Create-Job", 0x06: "Send-Document", 0x09: "Get-Job-Attributes",
-              0x0B: "Get-Printer-Attributes"}
+OPERATIONS = {0x05: "Create-Job", 0x06: "Send-Document", 0x08: "Cancel-Job",
+              0x09: "Get-Job-Attributes", 0x0B: "Get-Printer-Attributes"}
 
 
 class Reader:
@@ -58,7 +58,8 @@ def silenced(reader, fields, fault_file):
             reader.want(len(reader.buffer) + 1)
         skip = reader.buffer.index(b"\r\n") + 2
     reader.want(skip + 4)
-    return OPERATIONS.get(int.from_bytes(reader.buffer[skip + 2:skip + 4], "big")) == wanted
+    operation = OPERATIONS.get(int.from_bytes(reader.buffer[skip + 2:skip + 4], "big"))
+    return operation in wanted.split(",")
 
 
 def requests(client, server, fault_file):

@@ -1,9 +1,9 @@
 #include "core/errors.h"
 #include "dialogue/report.h"
+#include "printing/font_substitutions.h"
+#include "printing/report_sender.h"
 #include "tests/report/print_queue.h"
 #include "tests/report/printed_lines.h"
-#include "ui/font_substitutions.h"
-#include "ui/report_sender.h"
 
 #include <QTest>
 #include <array>

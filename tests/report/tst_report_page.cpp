@@ -1,9 +1,9 @@
 #include "core/errors.h"
 #include "dialogue/report.h"
 #include "dialogue/report_texts.h"
+#include "printing/font_substitutions.h"
+#include "printing/pdf_report_printer.h"
 #include "tests/report/printed_lines.h"
-#include "ui/font_substitutions.h"
-#include "ui/report_pdf_printer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -98,6 +98,9 @@ private slots:
         QTest::newRow("a long name") << routeOf(1, longName) << a4;
         QTest::newRow("a long name on Letter") << routeOf(1, longName) << letter;
         QTest::newRow("a long Chinese name") << routeOf(1, longChineseName) << a4;
+        // Forty characters end a benchmark's line inside its label, and a point's before it.
+        QTest::newRow("a 40-character name")
+            << routeOf(1, QStringLiteral("水准点甲乙").repeated(8).toStdString()) << a4;
         // Somewhere the paper's edge falls inside each part of a results line, its numbers too.
         LevelingRoute growing = routeOf(40);
         for (std::size_t i = 1; i <= 40; ++i)

@@ -1,7 +1,7 @@
-#include "ui/report_pdf_printer.h"
+#include "printing/pdf_report_printer.h"
 
 #include "core/errors.h"
-#include "ui/qt_text.h"
+#include "printing/qt_text.h"
 
 #include <QFileInfo>
 #include <QTextBoundaryFinder>
@@ -14,8 +14,6 @@ namespace velmora {
 namespace {
 constexpr double twipsPerInch = 1440.0;
 constexpr int dotsPerInch = 1200;
-// What a printer in PDF mode gives by default; every page position of the report counts from it.
-constexpr double marginPoints = 10.0;
 
 // The report's numbers, integer and fixed texts: "12", "-0.012". A reader takes a number cut in
 // two for two numbers, so these are never broken.
@@ -33,9 +31,12 @@ bool isNumber(std::string_view item) {
 }
 
 // The rows `items` take where a row holds `room` device pixels: each row as full as it can be,
-// a number moved whole to the next row when it does not fit, any other text broken between two
-// characters as the reader sees them (never inside one), blanks where a row ends left out. A row
-// takes at least one piece, so a piece wider than `room` stands alone on its row.
+// blanks where a row ends left out. The label before the line's first number ("高程  :   Ha=",
+// " :  h(0)=") stays whole with that number and all that follows, so that no value is parted from
+// its label; the text before it, a point's name, is broken between two characters as the reader
+// sees them (never inside one). Where that tail alone is wider than a row, only numbers stay
+// whole and every other text breaks. A row takes at least one piece, so a piece wider than `room`
+// stands alone on its row.
 QStringList rowsWithin(std::initializer_list<std::string_view> items, const QFontMetricsF& metrics,
                        double room) {
     QStringList rows(1);
@@ -44,20 +45,35 @@ QStringList rowsWithin(std::initializer_list<std::string_view> items, const QFon
             metrics.horizontalAdvance(rows.back() + piece.toString()) > room)
             rows.emplace_back();
         // A break takes the blanks at it, so that the next row shows at the line's own column.
-        if (rows.size() > 1 && rows.back().isEmpty() && piece.trimmed().isEmpty())
-            return;
+        if (rows.size() > 1 && rows.back().isEmpty())
+            while (!piece.isEmpty() && piece.front().isSpace())
+                piece = piece.mid(1);
         rows.back() += piece;
     };
-    for (std::string_view item : items) {
+    const auto placeBroken = [&](std::string_view item) {
         const QString text = toQString(item);
         if (isNumber(item)) {
             place(text);
-            continue;
+            return;
         }
         QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
         for (qsizetype from = 0, to = 0; (to = characters.toNextBoundary()) != -1; from = to)
             place(QStringView(text).mid(from, to - from));
+    };
+
+    const auto* const firstNumber = std::find_if(std::next(items.begin()), items.end(), isNumber);
+    const auto* const tailBegin = firstNumber == items.end() ? items.end() : std::prev(firstNumber);
+    QString tail;
+    for (const auto* item = tailBegin; item != items.end(); ++item)
+        tail += toQString(*item);
+    if (tail.isEmpty() || metrics.horizontalAdvance(tail.trimmed()) > room) {
+        for (std::string_view item : items)
+            placeBroken(item);
+        return rows;
     }
+    for (const auto* item = items.begin(); item != tailBegin; ++item)
+        placeBroken(*item);
+    place(tail);
     return rows;
 }
 } // namespace
@@ -87,7 +103,8 @@ PdfReportPrinter::PdfReportPrinter(const QString& fileName, const QPageSize& pag
     writer_.setResolution(dotsPerInch);
     writer_.setPageLayout(QPageLayout(
         pageSize, QPageLayout::Portrait,
-        QMarginsF(marginPoints, marginPoints, marginPoints, marginPoints), QPageLayout::Point));
+        QMarginsF(reportMarginPoints, reportMarginPoints, reportMarginPoints, reportMarginPoints),
+        QPageLayout::Point));
     fontChanged();
 }
 

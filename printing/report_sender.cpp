@@ -1,9 +1,10 @@
-#include "ui/report_sender.h"
+#include "printing/report_sender.h"
 
 #include "core/errors.h"
 #include "dialogue/report.h"
-#include "ui/cups_queue.h"
-#include "ui/report_pdf_printer.h"
+#include "printing/pdf_report_printer.h"
+#include "printing/print_job.h"
+#include "printing/print_server.h"
 
 #include <QPageSize>
 #include <QTemporaryDir>

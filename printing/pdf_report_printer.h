@@ -22,15 +22,17 @@ namespace velmora {
 //   575 x 822 points from (10, 10); with QPageSize::Letter 612 x 792 and 592 x 772
 //
 // Nothing runs off the right edge either: a line wider than the printable area goes on in the rows
-// below it, each beginning at the line's column, each as full as it can be. A text that reads as a
-// number ("12", "-0.012") is never broken: where it does not fit it begins the next row. Any other
-// text, a long point name, is broken between two characters; the blanks at a break are left out.
-// On A4 at 10 points, with a start benchmark named by 150 N and an E:
-//   printLine(23, {"起始点", "NNN…NE", " 高程  :   Ha=", "10.000"}) ->
-//     column 23 "起始点" and 86 N
-//     column 23 64 N, then "E 高程  :   Ha=10.000"
-// Only a single piece wider than the whole row (a column near the right edge on a narrow page)
-// still runs off, alone on its row.
+// below it, each beginning at the line's column, each as full as it can be. A value is never
+// parted from its label: the label before the line's first number stays whole with it and all
+// that follows ("高程  :   Ha=10.000", " :  h(0)=10.000"), and begins the next row where it does
+// not fit. The text before it, a long point name, is broken between two characters; the blanks at
+// a break are left out. On A4 at 10 points, with a start benchmark named by 40 Chinese characters:
+//   printLine(23, {"起始点" + name, " 高程  :   Ha=", "10.000"}) ->
+//     column 23 "起始点" and the name
+//     column 23 "高程  :   Ha=10.000"
+// A tail wider than a whole row is broken too, its numbers still whole. Only a single piece wider
+// than the whole row (a column near the right edge on a narrow page) still runs off, alone on its
+// row.
 //
 // Nothing in it belongs to the window's thread: a report may be painted on any one thread.
 //
@@ -42,6 +44,10 @@ namespace velmora {
 //   any other failed write              -> Error "打印页面没能写进临时文件“…”……"
 // A printer destroyed before endDocument() leaves no file behind either, so a report that stopped
 // leaves nothing.
+// The blank edge of the report's pages on every side, in points; every page position of the report
+// counts from the printable area inside it.
+inline constexpr double reportMarginPoints = 10.0;
+
 class PdfReportPrinter : public ReportPrinter {
 public:
     PdfReportPrinter(const QString& fileName, const QPageSize& pageSize);

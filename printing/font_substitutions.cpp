@@ -1,4 +1,4 @@
-#include "ui/font_substitutions.h"
+#include "printing/font_substitutions.h"
 
 #include <QFont>
 #include <QStringList>
