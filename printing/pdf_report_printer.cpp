@@ -230,11 +230,20 @@ void PdfReportPrinter::throwUnwritten(int failure) {
         file_.commit(); // with the writing cancelled, this throws the unfinished document away
     const QFileInfo file(file_.fileName());
     if (failure == ENOSPC)
-        throw Error(
+        throw UnwrittenDocument(
             "临时文件夹“" + file.absolutePath().toStdString() +
-            "”所在的磁盘已满，打印页面没能写完，没有送去打印。请腾出一些磁盘空间后再打印。");
-    throw Error("打印页面没能写进临时文件“" + file.absoluteFilePath().toStdString() +
-                "”，页面不完整，没有送去打印。");
+                "”所在的磁盘已满，打印页面没能写完，没有送去打印。请腾出一些磁盘空间后再打印。",
+            failure);
+    throw UnwrittenDocument("打印页面没能写进临时文件“" + file.absoluteFilePath().toStdString() +
+                                "”，页面不完整，没有送去打印。",
+                            failure);
+}
+
+QPageSize pageSizeFor(const PaperSize& paper) {
+    if (paper.width <= 0 || paper.length <= 0)
+        return QPageSize(QPageSize::A4);
+    return QPageSize(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter,
+                     QString(), QPageSize::FuzzyMatch);
 }
 
 } // namespace velmora

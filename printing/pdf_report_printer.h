@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/errors.h"
 #include "dialogue/report_printer.h"
+#include "printing/print_destination.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -44,6 +46,24 @@ namespace velmora {
 //   any other failed write              -> Error "打印页面没能写进临时文件“…”……"
 // A printer destroyed before endDocument() leaves no file behind either, so a report that stopped
 // leaves nothing.
+// A document that could not be written whole. Its message words it for a report on its way to the
+// printer; failure() is the errno of the failed operation (-1 where none was given), for a caller
+// that words it otherwise.
+class UnwrittenDocument : public Error {
+public:
+    UnwrittenDocument(const std::string& message, int failure)
+        : Error(message)
+        , failure_(failure) {}
+    int failure() const noexcept { return failure_; }
+
+private:
+    int failure_;
+};
+
+// A sheet of the print server's, as a page size; A4 where it names none.
+//   pageSizeFor({21590, 27940}) -> Letter; pageSizeFor({}) -> A4
+QPageSize pageSizeFor(const PaperSize& paper);
+
 // The blank edge of the report's pages on every side, in points; every page position of the report
 // counts from the printable area inside it.
 inline constexpr double reportMarginPoints = 10.0;

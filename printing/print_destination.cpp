@@ -8,6 +8,10 @@ namespace velmora {
 
 namespace {
 
+// A report kept as a file can do without the printer's sheet, so a silent server is not waited for
+// long.
+constexpr std::chrono::seconds paperPatience{3};
+
 struct QueueState {
     bool stopped = false;
     bool accepting = true;
@@ -111,6 +115,21 @@ PrintQueue readyDefaultQueue(std::stop_token stop) {
     const char* media = cupsGetOption("media", dest->num_options, dest->options);
     queue.paper = paperNamed(media != nullptr ? media : state.media);
     return queue;
+}
+
+PaperSize defaultPaper(std::stop_token stop) {
+    try {
+        ServerLink link(std::move(stop), paperPatience);
+        const Destinations dests(link);
+        const cups_dest_t* dest = dests.userDefault();
+        if (dest == nullptr || link.gaveUp())
+            return {};
+        if (const char* media = cupsGetOption("media", dest->num_options, dest->options))
+            return paperNamed(media);
+        return paperNamed(queueState(link, dest->name, dest->name).media);
+    } catch (const Error&) {
+        return {};
+    }
 }
 
 } // namespace velmora

@@ -34,4 +34,11 @@ struct PrintQueue {
 //   readyDefaultQueue() -> Error "无法打印：默认打印机“office”已停止（paper jam）。"
 PrintQueue readyDefaultQueue(std::stop_token stop = {});
 
+// The default destination's sheet, for a report kept as a file rather than printed: asked of the
+// print server with a patience of a few seconds, whatever the queue's state. Zero where there is
+// no server, no default destination or no sheet it names, or no answer in time, and once `stop`
+// is requested.
+//   defaultPaper() -> {21000, 29700} for a default queue on A4; {} on a machine without printers
+PaperSize defaultPaper(std::stop_token stop = {});
+
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "printing/print_server.h"
 
+#include <algorithm>
 #include <array>
 
 namespace velmora {
@@ -8,20 +9,19 @@ namespace {
 
 // How often a silent exchange looks at the user's cancel: often enough that 取消 feels immediate.
 constexpr std::chrono::milliseconds tick{200};
-constexpr auto patienceTicks = printServerPatience / tick;
 
 } // namespace
 
-ServerLink::ServerLink(std::stop_token stop)
-    : stop_(std::move(stop)) {
+ServerLink::ServerLink(std::stop_token stop, std::chrono::milliseconds patience)
+    : stop_(std::move(stop))
+    , patienceTicks_(std::max<std::int64_t>(patience / tick, 1)) {
     // libcups looks at this flag while it connects, so that 取消 ends a connection to a distant
     // server that is still being made.
     int connectingCancelled = 0;
     const std::stop_callback cancelConnecting(stop_,
                                               [&connectingCancelled] { connectingCancelled = 1; });
     http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                         static_cast<int>(std::chrono::milliseconds(printServerPatience).count()),
-                         &connectingCancelled);
+                         static_cast<int>(patience.count()), &connectingCancelled);
     if (http_ == nullptr && cancelled())
         throw PrintCancelled();
     if (http_ == nullptr)
@@ -36,7 +36,7 @@ ServerLink::~ServerLink() {
 
 int ServerLink::keepWaiting(http_t* /*connection*/, void* data) {
     auto& link = *static_cast<ServerLink*>(data);
-    if (link.cancelled() || ++link.silentTicks_ >= patienceTicks) {
+    if (link.cancelled() || ++link.silentTicks_ >= link.patienceTicks_) {
         link.gaveUp_ = true;
         return 0;
     }

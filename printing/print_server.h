@@ -31,14 +31,15 @@ public:
     using Error::Error;
 };
 
-// One connection to the print server whose every wait ends after printServerPatience of silence,
-// or at once when `stop` is requested. The silence is counted in ticks of libcups' waits; the
+// One connection to the print server whose every wait ends after `patience` of silence, or at
+// once when `stop` is requested. The silence is counted in ticks of libcups' waits; the
 // count starts again with each exchange, and so with each part of a document the server takes.
 // Raises NoPrinter naming the server when no connection can be made, PrintCancelled when `stop`
 // ends the attempt.
 class ServerLink {
 public:
-    explicit ServerLink(std::stop_token stop);
+    explicit ServerLink(std::stop_token stop,
+                        std::chrono::milliseconds patience = printServerPatience);
     ~ServerLink();
     ServerLink(const ServerLink&) = delete;
     ServerLink& operator=(const ServerLink&) = delete;
@@ -59,6 +60,7 @@ private:
 
     std::stop_token stop_;
     http_t* http_ = nullptr;
+    std::int64_t patienceTicks_;
     std::int64_t silentTicks_ = 0;
     bool gaveUp_ = false;
 };

@@ -6,22 +6,10 @@
 #include "printing/print_job.h"
 #include "printing/print_server.h"
 
-#include <QPageSize>
 #include <QTemporaryDir>
 #include <string>
 
 namespace velmora {
-
-namespace {
-
-QPageSize pageSize(const PaperSize& paper) {
-    if (paper.width <= 0 || paper.length <= 0)
-        return {QPageSize::A4};
-    return QPageSize(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter,
-                     QString(), QPageSize::FuzzyMatch);
-}
-
-} // namespace
 
 void sendReport(const LevelingRoute& route, const std::stop_token& stop) {
     // The server is not kept waiting, nor the user, for a report that will not be made.
@@ -38,7 +26,7 @@ void sendReport(const LevelingRoute& route, const std::stop_token& stop) {
     // The whole job is made before the queue sees any of it: a report that stops half-way, or a
     // page that cannot be made, leaves nothing to print.
     try {
-        PdfReportPrinter printer(fileName, pageSize(queue.paper));
+        PdfReportPrinter printer(fileName, pageSizeFor(queue.paper));
         printReport(route, printer);
     } catch (const Error& error) {
         throw onThePrinter(error.what());

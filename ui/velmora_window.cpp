@@ -3,13 +3,17 @@
 #include "core/errors.h"
 #include "dialogue/calculation_run.h"
 #include "printing/qt_text.h"
-#include "ui/background_print.h"
+#include "ui/background_work.h"
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
+#include "ui/results_keeping.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -168,6 +172,33 @@ QPushButton* button(QWidget& window, const char* name) {
     return window.findChild<QPushButton*>(QLatin1String(name));
 }
 
+// A window action with its shortcut, also on the window's right-click menu.
+QAction* addAction(QWidget& window, const QString& text, QKeySequence::StandardKey key) {
+    auto* action = new QAction(text, &window);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(action);
+    return action;
+}
+
+// The display fields take the window's copy and paste keys for their own text only where the user
+// has selected some: otherwise Ctrl+C copies the results, as the window's menu says.
+class FieldsLeaveShortcuts : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (field != nullptr && key->matches(QKeySequence::Copy) && !field->hasSelectedText())
+            return true;
+        return false;
+    }
+};
+
 } // namespace
 
 Velmora::Velmora(QWidget* parent)
@@ -185,6 +216,16 @@ Velmora::Velmora(QWidget* parent)
     connect(button(*this, "Command1"), &QPushButton::clicked, this, &Velmora::Command1_Click);
     connect(button(*this, "Command2"), &QPushButton::clicked, this, &Velmora::Command2_Click);
     connect(button(*this, "Command3"), &QPushButton::clicked, this, &Velmora::Command3_Click);
+
+    copyAction_ = addAction(*this, QStringLiteral("复制计算结果表"), QKeySequence::Copy);
+    saveAction_ = addAction(*this, QStringLiteral("另存为…"), QKeySequence::Save);
+    connect(copyAction_, &QAction::triggered, this, &Velmora::copyResults);
+    connect(saveAction_, &QAction::triggered, this, &Velmora::saveResults);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* leaveShortcuts = new FieldsLeaveShortcuts(this);
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->installEventFilter(leaveShortcuts);
+    showResultsState();
 }
 
 void Velmora::Command1_Click() {
@@ -192,6 +233,7 @@ void Velmora::Command1_Click() {
         DialogPrompter prompter(this);
         run(route_, prompter, fields_);
     });
+    showResultsState();
 }
 
 void Velmora::Command2_Click() {
@@ -200,7 +242,40 @@ void Velmora::Command2_Click() {
 }
 
 void Velmora::Command3_Click() {
-    reportingFailure([this] { printInBackground(route_, *this); });
+    reportingFailure([this] {
+        try {
+            printInBackground(route_, *this);
+        } catch (const NoPrinter& noPrinter) {
+            offerPdfInstead(QString::fromUtf8(noPrinter.what()));
+        }
+    });
+}
+
+void Velmora::copyResults() {
+    reportingFailure([this] { copyResultsTable(route_); });
+}
+
+void Velmora::saveResults() {
+    reportingFailure([this] { saveResultsAs(*this, route_, SavedForm::reportPdf); });
+}
+
+void Velmora::offerPdfInstead(const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QString(),
+                    message + QStringLiteral("\n可以先把报表存为 PDF 文件，以后再打印。"),
+                    QMessageBox::NoButton, this);
+    QPushButton* savePdf = box.addButton(QStringLiteral("存为 PDF…"), QMessageBox::AcceptRole);
+    QPushButton* close = box.addButton(QStringLiteral("关闭"), QMessageBox::RejectRole);
+    box.setDefaultButton(savePdf);
+    box.setEscapeButton(close);
+    box.exec();
+    if (box.clickedButton() == savePdf)
+        saveResultsAs(*this, route_, SavedForm::reportPdf);
+}
+
+void Velmora::showResultsState() {
+    copyAction_->setEnabled(route_.resultsReached);
+    saveAction_->setEnabled(route_.resultsReached);
+    fields_.describe(DisplayField::misclosureField, toQString(misclosureLimitsText(route_)));
 }
 
 template <typename Work> void Velmora::reportingFailure(Work work) {

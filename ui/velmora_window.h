@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QAction;
+
 namespace velmora {
 
 // The program's only window: fixed captions, nine display fields framed by red lines, and the
@@ -25,15 +27,31 @@ public slots:
     void Command2_Click();
 
     // Prints the report of the route as the last run left it, off the window's thread behind a
-    // progress box; a failure shows its message, 取消 shows nothing more.
+    // progress box; a failure shows its message, 取消 shows nothing more. Where there is no
+    // printer at all, the message offers to keep the report as a PDF file instead.
     void Command3_Click();
+
+    // Puts the last finished route's results table on the clipboard (Ctrl+C).
+    void copyResults();
+
+    // Keeps the last finished route's report as PDF or its results table as CSV (Ctrl+S).
+    void saveResults();
 
 private:
     // Shows the message of an Error that ends `work`, except for a run the user abandoned.
     template <typename Work> void reportingFailure(Work work);
 
+    // Makes the results' actions and the misclosure field's account of the limits say what the
+    // route now holds.
+    void showResultsState();
+
+    // Tells the user that nothing can be printed here, with 存为 PDF… as the answer.
+    void offerPdfInstead(const QString& message);
+
     LevelingRoute route_;
     WindowFields fields_;
+    QAction* copyAction_;
+    QAction* saveAction_;
 };
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include "printing/qt_text.h"
 
 #include <QLineEdit>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -33,7 +34,25 @@ void WindowFields::show(DisplayField field, std::string_view text) {
     // hide the sign, and a long name its first characters. Where the text does not fit, its
     // tooltip holds all of it.
     control->setCursorPosition(0);
-    control->setToolTip(fits(*control, shown) ? QString() : shown);
+    showToolTip(field);
+}
+
+void WindowFields::describe(DisplayField field, const QString& description) {
+    const auto index = static_cast<std::size_t>(field);
+    descriptions_.at(index) = description;
+    controls_.at(index)->setAccessibleDescription(description);
+    showToolTip(field);
+}
+
+void WindowFields::showToolTip(DisplayField field) {
+    const auto index = static_cast<std::size_t>(field);
+    QLineEdit* control = controls_.at(index);
+    QStringList parts;
+    if (!fits(*control, control->text()))
+        parts.append(control->text());
+    if (!descriptions_.at(index).isEmpty())
+        parts.append(descriptions_.at(index));
+    control->setToolTip(parts.join(QLatin1Char('\n')));
 }
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "dialogue/display_field.h"
 
+#include <QString>
 #include <array>
 
 class QLineEdit;
@@ -22,8 +23,18 @@ public:
 
     void show(DisplayField field, std::string_view text) override;
 
+    // Gives `field` an account of what its text means, for its tooltip (below the text where the
+    // text does not fit) and its accessible description; empty takes it away. It stays through
+    // later writes until it is given anew.
+    //   describe(misclosureField, "…满足五等限差") -> tooltip "10.00 毫米\n…满足五等限差"
+    //   where the text does not fit, else tooltip "…满足五等限差"
+    void describe(DisplayField field, const QString& description);
+
 private:
+    void showToolTip(DisplayField field);
+
     std::array<QLineEdit*, displayFieldCount> controls_; // indexed by DisplayField
+    std::array<QString, displayFieldCount> descriptions_;
 };
 
 } // namespace velmora

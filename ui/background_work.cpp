@@ -1,6 +1,5 @@
-#include "ui/background_print.h"
+#include "ui/background_work.h"
 
-#include "core/errors.h"
 #include "printing/report_sender.h"
 
 #include <QEventLoop>
@@ -14,16 +13,16 @@ namespace velmora {
 
 namespace {
 
-// A print that settles quickly shows no box at all; a slower one shows it soon enough that the
-// user knows the press was taken.
+// Work that settles quickly shows no box at all; slower work shows it soon enough that the user
+// knows the press was taken.
 constexpr auto quietSpell = std::chrono::milliseconds(500);
 
 // 取消, Escape and the window system's close only ask the work to stop: the window must not take a
-// click while the job is still unsettled, so the box is shown again until it is.
-class PrintProgress : public QProgressDialog {
+// click while the work is still unsettled, so the box is shown again until it is.
+class Progress : public QProgressDialog {
 public:
-    explicit PrintProgress(QWidget& window)
-        : QProgressDialog(QStringLiteral("正在打印……"), QStringLiteral("取消"), 0, 0, &window) {
+    Progress(QWidget& window, const QString& doing)
+        : QProgressDialog(doing, QStringLiteral("取消"), 0, 0, &window) {
         setWindowTitle(window.windowTitle());
         setWindowModality(Qt::WindowModal);
         setAutoReset(false);
@@ -41,14 +40,15 @@ public:
 
 } // namespace
 
-void printInBackground(const LevelingRoute& route, QWidget& window) {
-    PrintProgress progress(window);
+void runInBackground(QWidget& window, const QString& doing,
+                     const std::function<void(std::stop_token)>& work) {
+    Progress progress(window, doing);
     QEventLoop quiet;
     bool settled = false;
     std::exception_ptr failure;
-    std::jthread worker([&, copy = route](const std::stop_token& stop) {
+    std::jthread worker([&](const std::stop_token& stop) {
         try {
-            sendReport(copy, stop);
+            work(stop);
         } catch (...) {
             failure = std::current_exception();
         }
@@ -70,6 +70,11 @@ void printInBackground(const LevelingRoute& route, QWidget& window) {
     worker.join();
     if (failure)
         std::rethrow_exception(failure);
+}
+
+void printInBackground(const LevelingRoute& route, QWidget& window) {
+    runInBackground(window, QStringLiteral("正在打印……"),
+                    [copy = route](const std::stop_token& stop) { sendReport(copy, stop); });
 }
 
 } // namespace velmora

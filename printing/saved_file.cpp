@@ -1,0 +1,55 @@
+#include "printing/saved_file.h"
+
+#include "core/errors.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <unistd.h>
+
+namespace velmora {
+
+std::string unsavedMessage(const QString& fileName, int failure) {
+    const QFileInfo file(fileName);
+    const std::string unsaved = "无法保存“" + file.absoluteFilePath().toStdString() + "”：";
+    const std::string folder = "文件夹“" + file.absolutePath().toStdString() + "”";
+    if (file.isDir())
+        return unsaved + "这是一个文件夹，请换一个文件名。";
+    switch (failure) {
+    case EACCES:
+    case EPERM:
+        return unsaved + folder + "不允许写入，请换一个文件夹。";
+    case EROFS:
+        return unsaved + folder + "在只读的磁盘上，请换一个文件夹。";
+    case ENOSPC:
+    case EDQUOT:
+        return unsaved + "磁盘已满，文件没有保存。请腾出一些磁盘空间后再保存。";
+    case ENOENT:
+    case ENOTDIR:
+        return unsaved + folder + "不存在。";
+    case ENAMETOOLONG:
+        return unsaved + "文件名太长，请换一个短一些的。";
+    default:
+        return unsaved + "文件没能写完，没有保存。";
+    }
+}
+
+void saveWhole(const QString& fileName, std::string_view bytes) {
+    QSaveFile file(fileName);
+    errno = 0;
+    const auto fail = [&] {
+        const int failure = errno != 0 ? errno : -1;
+        file.cancelWriting();
+        throw Error(unsavedMessage(fileName, failure));
+    };
+    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::WriteOnly))
+        fail();
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.flush() || ::fsync(file.handle()) != 0)
+        fail();
+    if (!file.commit())
+        fail();
+}
+
+} // namespace velmora
