@@ -233,48 +233,22 @@ private slots:
         QTest::addColumn<QString>("tsv");
         QTest::addColumn<QString>("csv");
         QTest::addColumn<QString>("html");
-        QTest::newRow("formula") << "=SUM(2)"
-                                 << "'=SUM(2)"
-                                 << "'=SUM(2)"
-                                 << "&#39;=SUM(2)";
-        QTest::newRow("plus") << "+1"
-                              << "'+1"
-                              << "'+1"
-                              << "&#39;+1";
-        QTest::newRow("minus") << "-x"
-                               << "'-x"
-                               << "'-x"
-                               << "&#39;-x";
-        QTest::newRow("at") << "@a"
-                            << "'@a"
-                            << "'@a"
-                            << "&#39;@a";
-        QTest::newRow("tab") << "\tx"
-                             << "\"'\tx\""
-                             << "'\tx"
-                             << "&#39;\tx";
-        QTest::newRow("carriage return") << "\rx"
-                                         << "\"'\rx\""
-                                         << "\"'\rx\""
-                                         << "&#39;\rx";
-        QTest::newRow("comma") << "a,b"
-                               << "a,b"
-                               << "\"a,b\""
-                               << "a,b";
-        QTest::newRow("quote") << "5\""
-                               << "\"5\"\"\""
-                               << "\"5\"\"\""
-                               << "5&quot;";
-        QTest::newRow("newline") << "a\nb"
-                                 << "\"a\nb\""
-                                 << "\"a\nb\""
-                                 << "a\nb";
-        QTest::newRow("markup") << "<P&1>"
-                                << "<P&1>"
-                                << "<P&1>"
-                                << "&lt;P&amp;1&gt;";
-        QTest::newRow("plain") << QString::fromUtf8("点 1") << QString::fromUtf8("点 1")
-                               << QString::fromUtf8("点 1") << QString::fromUtf8("点 1");
+        const std::array<std::array<const char*, 5>, 11> rows = {{
+            {"formula", "=SUM(2)", "'=SUM(2)", "'=SUM(2)", "&#39;=SUM(2)"},
+            {"plus", "+1", "'+1", "'+1", "&#39;+1"},
+            {"minus", "-x", "'-x", "'-x", "&#39;-x"},
+            {"at", "@a", "'@a", "'@a", "&#39;@a"},
+            {"tab", "\tx", "\"'\tx\"", "'\tx", "&#39;\tx"},
+            {"carriage return", "\rx", "\"'\rx\"", "\"'\rx\"", "&#39;\rx"},
+            {"comma", "a,b", "a,b", "\"a,b\"", "a,b"},
+            {"quote", "5\"", "\"5\"\"\"", "\"5\"\"\"", "5&quot;"},
+            {"newline", "a\nb", "\"a\nb\"", "\"a\nb\"", "a\nb"},
+            {"markup", "<P&1>", "<P&1>", "<P&1>", "&lt;P&amp;1&gt;"},
+            {"plain", "点 1", "点 1", "点 1", "点 1"},
+        }};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString::fromUtf8(row[1]) << QString::fromUtf8(row[2])
+                                  << QString::fromUtf8(row[3]) << QString::fromUtf8(row[4]);
     }
     void textForms() {
         QFETCH(QString, name);
