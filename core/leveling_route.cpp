@@ -10,6 +10,7 @@ SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex) 
     const auto points = static_cast<std::size_t>(closingIndex) + 1;
     route.closingIndex = closingIndex;
     route.resultsReached = false;
+    route.sections = SectionMeasurements();
     route.adjustedHeights.reset(points);
     route.pointNames.reset(points);
     SectionMeasurements sections;

@@ -8,6 +8,13 @@
 
 namespace velmora {
 
+// The measurements of one run's sections. Element 0 of both tables is never filled and stays 0.
+struct SectionMeasurements {
+    Table<float> heightDiffs;        // element i: height difference of section i
+    Table<float> sectionLengths;     // element i: backsight plus foresight distance of section i
+    float correctionPerMetre = 0.0f; // -fh / [s]
+};
+
 // One attached leveling route: from the start benchmark A (point 0) through the points to be
 // determined (1 .. closingIndex - 1) to the closing benchmark B (point closingIndex). Section i
 // joins point i - 1 to point i. Heights and lengths are in metres, every real a single.
@@ -27,20 +34,15 @@ struct LevelingRoute {
     // Set once a run has computed every adjusted height; a run that stops before leaves it
     // false, so that half a route is never taken for a result.
     bool resultsReached = false;
-};
-
-// The measurements of one run's sections; they belong to the run and end with it. Element 0 of
-// both tables is never filled and stays 0.
-struct SectionMeasurements {
-    Table<float> heightDiffs;        // element i: height difference of section i
-    Table<float> sectionLengths;     // element i: backsight plus foresight distance of section i
-    float correctionPerMetre = 0.0f; // -fh / [s]
+    // The sections of the run that reached its results, kept for the results table; absent
+    // while resultsReached is false.
+    SectionMeasurements sections;
 };
 
 // Starts a route of closingIndex - 1 points to be determined: sets closingIndex and gives
 // adjustedHeights, pointNames and the returned section tables closingIndex + 1 fresh elements,
-// so nothing of an earlier route survives, and clears resultsReached. Ha, Hb and fh keep their
-// values until the run overwrites them. Requires closingIndex >= 1.
+// so nothing of an earlier route survives, and clears resultsReached and the kept sections. Ha, Hb
+// and fh keep their values until the run overwrites them. Requires closingIndex >= 1.
 //
 //   startRoute(route, 2) -> route.closingIndex == 2, route.pointNames.size() == 3
 SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex);

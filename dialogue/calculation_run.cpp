@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace velmora {
 
@@ -250,6 +251,7 @@ void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields) {
     dialogue.show(DisplayField::sectionLengthField, lengthEcho(route.totalLength));
     distribute(route, sections);
     route.resultsReached = true;
+    route.sections = std::move(sections);
 
     for (long k = 0; k <= closingIndex; ++k) {
         dialogue.askText(prompts::resultPrompt);

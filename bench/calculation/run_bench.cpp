@@ -1,8 +1,9 @@
 // A whole calculation run of the largest route, every prompt answered from a list and the fields
 // written into a sink, beside reading the same answers with from_chars and writing the same
-// values with to_chars.
+// values with to_chars; and the results table of that route with its three text forms.
 #include "bench/calculation/largest_route.h"
 #include "dialogue/calculation_run.h"
+#include "dialogue/table_text.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
@@ -69,8 +70,22 @@ void charsBaseline(benchmark::State& state) {
     }
 }
 
+// The table and its texts for the finished largest route, the run itself done once beforehand.
+void resultsTableTexts(benchmark::State& state) {
+    LevelingRoute route;
+    FieldSink fields;
+    ListedAnswers user(largestRouteAnswers());
+    run(route, user, fields);
+    for (auto _ : state) {
+        const ResultsTable table = resultsTable(route);
+        for (const std::string& text : {tabSeparatedText(table), htmlText(table), csvText(table)})
+            benchmark::DoNotOptimize(text.data());
+    }
+}
+
 BENCHMARK(wholeRun)->Name("run/scripted")->Unit(benchmark::kMillisecond);
 BENCHMARK(charsBaseline)->Name("run/chars_baseline")->Unit(benchmark::kMillisecond);
+BENCHMARK(resultsTableTexts)->Name("run/results_table_texts")->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace velmora::bench

@@ -1,3 +1,6 @@
+#include "dialogue/misclosure_limits.h"
+#include "dialogue/results_file_name.h"
+#include "dialogue/table_text.h"
 #include "tests/tools/scripted_user.h"
 
 #include <QTest>
@@ -35,6 +38,20 @@ bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
+
+// A finished route of one 100 m section from A to B, every height 0.
+LevelingRoute namedRoute(const QString& a, const QString& b) {
+    LevelingRoute route;
+    route.sections = startRoute(route, 1);
+    route.pointNames.at(0) = a.toStdString();
+    route.pointNames.at(1) = b.toStdString();
+    route.sections.sectionLengths.at(1) = route.totalLength = 100.0f;
+    route.resultsReached = true;
+    return route;
+}
+
+const std::string workedScript =
+    "1\n10\n\n12\n\nBM1\n\n100\n\n1.01\n\nP1\n\n100\n\n1\n\nBM2\n\n\n\n\n";
 
 } // namespace
 
@@ -133,6 +150,7 @@ private slots:
         QCOMPARE(bits(route.misclosure), bits(1.0f));
         QCOMPARE(route.pointNames.at(2), std::string("B"));
         QCOMPARE(bits(route.adjustedHeights.at(0)), bits(0.0f));
+        QVERIFY(!route.sections.heightDiffs.present());
     }
 
     // A refused answer stores nothing: the value in the record is the one finally accepted.
@@ -149,6 +167,182 @@ private slots:
         LevelingRoute route;
         playRun(route, "0\n" + answers.toStdString() + "\n");
         QCOMPARE(bits(route.startHeight), bits(startHeight));
+    }
+
+    // The results table as the clipboard's text ("|" stands for a tab), for finished runs and one
+    // that stopped.
+    void resultsTable_data() {
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("worked route")
+            << QString::fromStdString(workedScript)
+            << QString::fromUtf8(
+                   "点名|距离（米）|实测高差（米）|改正数（毫米）|改正后高差（米）|高程（米）\n"
+                   "BM1|||||10.000\n"
+                   "P1|100|1.01|-5.0|1.005|11.005\n"
+                   "BM2|100|1|-5.0|0.995|12.000\n"
+                   "Σ|200|2.01|-10.0|2.000|\n"
+                   "\n"
+                   "闭合差 fh（毫米）|10.00\n"
+                   "路线全长 L（千米）|0.200\n"
+                   "二等平地限差 ±4√L（毫米）|1.8|超限\n"
+                   "三等平地限差 ±12√L（毫米）|5.4|超限\n"
+                   "四等平地限差 ±20√L（毫米）|8.9|超限\n"
+                   "五等平地限差 ±30√L（毫米）|13.4|合格\n"
+                   "图根平地限差 ±40√L（毫米）|17.9|合格\n"
+                   "结论（平地）|满足五等限差\n"
+                   "说明|山地限差按测站数计算，本程序不输入测站数，故只列平地限差\n");
+        QTest::newRow("negative heights, one section")
+            << "0\n-5\n\n-7.5\n\nA\n\n50\n\n-2.49\n\nB\n\n\n\n"
+            << QString::fromUtf8(
+                   "点名|距离（米）|实测高差（米）|改正数（毫米）|改正后高差（米）|高程（米）\n"
+                   "A|||||-5.000\n"
+                   "B|50|-2.49|-10.0|-2.500|-7.500\n"
+                   "Σ|50|-2.49|-10.0|-2.500|\n"
+                   "\n"
+                   "闭合差 fh（毫米）|10.00\n"
+                   "路线全长 L（千米）|0.050\n"
+                   "二等平地限差 ±4√L（毫米）|0.9|超限\n"
+                   "三等平地限差 ±12√L（毫米）|2.7|超限\n"
+                   "四等平地限差 ±20√L（毫米）|4.5|超限\n"
+                   "五等平地限差 ±30√L（毫米）|6.7|超限\n"
+                   "图根平地限差 ±40√L（毫米）|8.9|超限\n"
+                   "结论（平地）|超出图根限差\n"
+                   "说明|山地限差按测站数计算，本程序不输入测站数，故只列平地限差\n");
+        QTest::newRow("stopped run")
+            << QString::fromStdString(routeScript(1, "10", "12", "0", "1.5"))
+            << QString::fromUtf8(
+                   "还没有可以打印的计算结果：请先单击“进行计算”，完成一次计算后再打印。");
+    }
+    void resultsTable() {
+        QFETCH(QString, answers);
+        QFETCH(QString, expected);
+        LevelingRoute route;
+        playRun(route, answers.toStdString());
+        try {
+            QCOMPARE(QString::fromStdString(tabSeparatedText(velmora::resultsTable(route))),
+                     expected.replace('|', '\t'));
+        } catch (const Error& error) {
+            QCOMPARE(QString::fromUtf8(error.what()), expected);
+        }
+    }
+
+    // A's name as the first cell of its row in each text form; numbers keep their own cells.
+    void textForms_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tsv");
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QString>("html");
+        const std::array<std::array<const char*, 5>, 11> rows = {{
+            {"formula", "=SUM(2)", "'=SUM(2)", "'=SUM(2)", "&#39;=SUM(2)"},
+            {"plus", "+1", "'+1", "'+1", "&#39;+1"},
+            {"minus", "-x", "'-x", "'-x", "&#39;-x"},
+            {"at", "@a", "'@a", "'@a", "&#39;@a"},
+            {"tab", "\tx", "\"'\tx\"", "'\tx", "&#39;\tx"},
+            {"carriage return", "\rx", "\"'\rx\"", "\"'\rx\"", "&#39;\rx"},
+            {"comma", "a,b", "a,b", "\"a,b\"", "a,b"},
+            {"quote", "5\"", "\"5\"\"\"", "\"5\"\"\"", "5&quot;"},
+            {"newline", "a\nb", "\"a\nb\"", "\"a\nb\"", "a\nb"},
+            {"markup", "<P&1>", "<P&1>", "<P&1>", "&lt;P&amp;1&gt;"},
+            {"plain", "点 1", "点 1", "点 1", "点 1"},
+        }};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString::fromUtf8(row[1]) << QString::fromUtf8(row[2])
+                                  << QString::fromUtf8(row[3]) << QString::fromUtf8(row[4]);
+    }
+    void textForms() {
+        QFETCH(QString, name);
+        QFETCH(QString, tsv);
+        QFETCH(QString, csv);
+        QFETCH(QString, html);
+        const ResultsTable table = velmora::resultsTable(namedRoute(name, "B"));
+        const std::string tsvText = tabSeparatedText(table);
+        const std::string csvForm = csvText(table);
+        const std::string htmlForm = htmlText(table);
+        QVERIFY2(tsvText.find("\n" + tsv.toStdString() + "\t\t\t\t\t0.000\nB\t100\t0\t") !=
+                     std::string::npos,
+                 tsvText.c_str());
+        QVERIFY2(csvForm.find("\r\n" + csv.toStdString() + ",,,,,0.000\r\nB,100,0,") !=
+                     std::string::npos,
+                 csvForm.c_str());
+        QVERIFY2(htmlForm.find("<tr><td style=\"mso-number-format:'\\@'\">" + html.toStdString() +
+                               "</td>") != std::string::npos,
+                 htmlForm.c_str());
+        QVERIFY(csvForm.starts_with("\xEF\xBB\xBF点名,距离（米）,"));
+        QVERIFY(htmlForm.find("<td style=\"mso-number-format:General\">100</td>"
+                              "<td style=\"mso-number-format:General\">0</td>"
+                              "<td style=\"mso-number-format:'0.0'\">0.0</td>"
+                              "<td style=\"mso-number-format:'0.000'\">0.000</td>") !=
+                std::string::npos);
+    }
+
+    // The misclosure field's tooltip; the unrounded fh is compared with each limit.
+    void misclosureLimits_data() {
+        QTest::addColumn<float>("misclosure");
+        QTest::addColumn<float>("totalLength");
+        QTest::addColumn<QString>("tail");
+        QTest::newRow("worked route")
+            << (1.01f + 1.0f + 10.0f) - 12.0f << 200.0f
+            << QString::fromUtf8("闭合差 fh = 10.00 毫米，路线全长 L = 0.200 千米\n"
+                                 "平地限差 ±k√L（毫米）：\n二等 ±1.8 超限\n三等 ±5.4 超限\n"
+                                 "四等 ±8.9 超限\n五等 ±13.4 合格\n图根 ±17.9 合格\n满足五等限差");
+        QTest::newRow("at the limit") << -0.004f << 1000.0f
+                                      << QString::fromUtf8("二等 ±4.0 合格\n三等 ±12.0 合格\n"
+                                                           "四等 ±20.0 合格\n五等 ±30.0 合格\n"
+                                                           "图根 ±40.0 合格\n满足二等限差");
+        QTest::newRow("just over") << 0.0041f << 1000.0f
+                                   << QString::fromUtf8("二等 ±4.0 超限\n三等 ±12.0 合格\n"
+                                                        "四等 ±20.0 合格\n五等 ±30.0 合格\n"
+                                                        "图根 ±40.0 合格\n满足三等限差");
+        QTest::newRow("beyond every grade")
+            << 0.05f << 1000.0f << QString::fromUtf8("图根 ±40.0 超限\n超出图根限差");
+        QTest::newRow("negative length")
+            << 0.01f << -100.0f
+            << QString::fromUtf8("闭合差 fh = 10.00 毫米，路线全长 L = -0.100 千米\n"
+                                 "路线全长为负，无法计算平地限差");
+    }
+    void misclosureLimits() {
+        QFETCH(float, misclosure);
+        QFETCH(float, totalLength);
+        QFETCH(QString, tail);
+        LevelingRoute route = namedRoute("A", "B");
+        route.misclosure = misclosure;
+        route.totalLength = totalLength;
+        const std::string text = misclosureLimitsText(route);
+        QVERIFY2(endsWith(text, tail.toStdString()), text.c_str());
+    }
+
+    void fileName_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << "BM1"
+                               << "BM2"
+                               << "2026-12-09"
+                               << "BM1-BM2-2026-12-09";
+        QTest::newRow("forbidden characters") << "a/b\\c:d*e"
+                                              << "?\"<>|\t"
+                                              << "2026-12-09"
+                                              << "a_b_c_d_e-______-2026-12-09";
+        QTest::newRow("trailing dots and blanks") << "A. "
+                                                  << "B.."
+                                                  << "d"
+                                                  << "A-B-d";
+        QTest::newRow("nothing left") << ""
+                                      << " ."
+                                      << "" << QString::fromUtf8("水准成果表");
+        QTest::newRow("long name cut at a whole character")
+            << QString("x") + QString::fromUtf8("点").repeated(40) << "B"
+            << "d" << QString("x") + QString::fromUtf8("点").repeated(26) + "-B-d";
+    }
+    void fileName() {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QString, date);
+        QFETCH(QString, expected);
+        const std::string name = suggestedFileName(namedRoute(start, end), date.toStdString());
+        QCOMPARE(QString::fromStdString(name), expected);
     }
 };
 

@@ -1,0 +1,102 @@
+#include "dialogue/table_text.h"
+
+#include <string_view>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view formulaStarts = "=+-@\t\r";
+
+bool needsApostrophe(const Cell& cell) {
+    return !cell.isNumber() && !cell.text.empty() &&
+           formulaStarts.find(cell.text.front()) != std::string_view::npos;
+}
+
+// The cell as a separated field: apostrophed where needed, quoted when it holds any of `specials`.
+void appendField(std::string& text, const Cell& cell, std::string_view specials) {
+    const std::string_view apostrophe = needsApostrophe(cell) ? "'" : "";
+    if (cell.text.find_first_of(specials) == std::string::npos) {
+        text.append(apostrophe).append(cell.text);
+        return;
+    }
+    text.append("\"").append(apostrophe);
+    for (const char c : cell.text) {
+        if (c == '"')
+            text += '"';
+        text += c;
+    }
+    text += '"';
+}
+
+std::string separatedText(std::string text, const ResultsTable& table, char separator,
+                          std::string_view lineEnd, std::string_view specials) {
+    for (const std::vector<Cell>& row : table.rows) {
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            if (j > 0)
+                text += separator;
+            appendField(text, row[j], specials);
+        }
+        text.append(lineEnd);
+    }
+    return text;
+}
+
+void appendEscaped(std::string& html, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        case '\'':
+            html += "&#39;";
+            break;
+        default:
+            html += c;
+        }
+    }
+}
+
+} // namespace
+
+std::string tabSeparatedText(const ResultsTable& table) {
+    return separatedText({}, table, '\t', "\n", "\t\r\n\"");
+}
+
+std::string csvText(const ResultsTable& table) {
+    return separatedText("\xEF\xBB\xBF", table, ',', "\r\n", ",\"\r\n");
+}
+
+std::string htmlText(const ResultsTable& table) {
+    std::string html = "<html><head><meta charset=\"utf-8\"></head><body><table>\n";
+    for (const std::vector<Cell>& row : table.rows) {
+        html += "<tr>";
+        for (const Cell& cell : row) {
+            html += "<td style=\"mso-number-format:";
+            if (!cell.isNumber())
+                html += "'\\@'";
+            else if (cell.numberFormat == "General")
+                html += "General";
+            else
+                html.append("'").append(cell.numberFormat).append("'");
+            html += "\">";
+            if (needsApostrophe(cell))
+                html += "&#39;";
+            appendEscaped(html, cell.text);
+            html += "</td>";
+        }
+        html += "</tr>\n";
+    }
+    return html += "</table></body></html>\n";
+}
+
+} // namespace velmora
