@@ -2,11 +2,13 @@
 // empty answers, cancels and rejections, in any order. No run may crash or hang, and a run that
 // completes must leave a record that agrees with what was typed: the values last accepted, the
 // sums in index order, and a closing height that misses Hb by no more than the rounding the
-// arithmetic can accumulate on this route.
+// arithmetic can accumulate on this route. Its results table keeps one text record for every row
+// in CSV and in tab-separated text, whatever the names hold.
 #include "core/number_reading.h"
 #include "dialogue/calculation_run.h"
 #include "dialogue/prompts.h"
 #include "dialogue/report.h"
+#include "dialogue/table_text.h"
 
 #include <array>
 #include <bit>
@@ -300,6 +302,40 @@ void checkCompletedRun(const velmora::LevelingRoute& route, const TypedRoute& ty
     }
 }
 
+// The records of a separated text, a quoted field's line breaks and doubled quotes counting as its
+// own; a bare line break, or a line end other than `lineEnd`, fails.
+std::size_t recordCount(std::string_view text, std::string_view lineEnd) {
+    std::size_t records = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (!quoted && (text[i] == '\n' || text[i] == '\r')) {
+            if (text.substr(i, lineEnd.size()) != lineEnd)
+                fail("a line break outside quotes that ends no record");
+            i += lineEnd.size() - 1;
+            ++records;
+        }
+    }
+    if (quoted)
+        fail("a quoted field is never closed");
+    return records;
+}
+
+void checkResultsTable(const velmora::LevelingRoute& route) {
+    velmora::ResultsTable table;
+    try {
+        table = velmora::resultsTable(route);
+    } catch (const velmora::ArithmeticError&) {
+        return; // a correction in millimetres or a sum beyond a single
+    }
+    const std::string csv = velmora::csvText(table);
+    if (!csv.starts_with("\xEF\xBB\xBF") ||
+        recordCount(std::string_view(csv).substr(3), "\r\n") != table.rows.size() ||
+        recordCount(velmora::tabSeparatedText(table), "\n") != table.rows.size())
+        fail("the results table's texts do not hold one record for every row");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -312,8 +348,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const velmora::Error&) {
         completed = false;
     }
-    if (completed)
+    if (completed) {
         checkCompletedRun(route, user.typed);
+        checkResultsTable(route);
+    }
 
     // A stopped run's record may stop its report too, but never past the record's bounds.
     CountingPrinter printer;

@@ -138,9 +138,11 @@ private slots:
         QCOMPARE(int{route.closingIndex}, closingIndex);
     }
 
-    // An abandoned run keeps what it stored: here the sums and the misclosure, but no heights.
+    // An abandoned run keeps what it stored: here the sums and the misclosure, but no heights, and
+    // none of the sections of the finished run before it.
     void zeroTotalLengthKeepsTheRecordAsFarAsItGot() {
         LevelingRoute route;
+        playRun(route, workedScript);
         const std::string record = playRun(route, routeScript(1, "10", "12", "0", "1.5"));
         QVERIFY2(endsWith(record,
                           "error 路线全长为 0（各段的前后视距都为 0，或正负相抵），闭合差无法"
