@@ -2,6 +2,8 @@
 
 #include "core/errors.h"
 #include "dialogue/calculation_run.h"
+#include "dialogue/misclosure_limits.h"
+#include "printing/print_server.h"
 #include "printing/qt_text.h"
 #include "ui/background_work.h"
 #include "ui/control_table.h"
@@ -173,7 +175,7 @@ QPushButton* button(QWidget& window, const char* name) {
 }
 
 // A window action with its shortcut, also on the window's right-click menu.
-QAction* addAction(QWidget& window, const QString& text, QKeySequence::StandardKey key) {
+QAction* addWindowAction(QWidget& window, const QString& text, QKeySequence::StandardKey key) {
     auto* action = new QAction(text, &window);
     action->setShortcut(key);
     action->setShortcutContext(Qt::WindowShortcut);
@@ -217,8 +219,8 @@ Velmora::Velmora(QWidget* parent)
     connect(button(*this, "Command2"), &QPushButton::clicked, this, &Velmora::Command2_Click);
     connect(button(*this, "Command3"), &QPushButton::clicked, this, &Velmora::Command3_Click);
 
-    copyAction_ = addAction(*this, QStringLiteral("复制计算结果表"), QKeySequence::Copy);
-    saveAction_ = addAction(*this, QStringLiteral("另存为…"), QKeySequence::Save);
+    copyAction_ = addWindowAction(*this, QStringLiteral("复制计算结果表"), QKeySequence::Copy);
+    saveAction_ = addWindowAction(*this, QStringLiteral("另存为…"), QKeySequence::Save);
     connect(copyAction_, &QAction::triggered, this, &Velmora::copyResults);
     connect(saveAction_, &QAction::triggered, this, &Velmora::saveResults);
     setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -3,7 +3,6 @@
 #include "printing/qt_text.h"
 
 #include <QLineEdit>
-#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -47,12 +46,10 @@ void WindowFields::describe(DisplayField field, const QString& description) {
 void WindowFields::showToolTip(DisplayField field) {
     const auto index = static_cast<std::size_t>(field);
     QLineEdit* control = controls_.at(index);
-    QStringList parts;
-    if (!fits(*control, control->text()))
-        parts.append(control->text());
     if (!descriptions_.at(index).isEmpty())
-        parts.append(descriptions_.at(index));
-    control->setToolTip(parts.join(QLatin1Char('\n')));
+        control->setToolTip(descriptions_.at(index));
+    else
+        control->setToolTip(fits(*control, control->text()) ? QString() : control->text());
 }
 
 } // namespace velmora

@@ -23,11 +23,10 @@ public:
 
     void show(DisplayField field, std::string_view text) override;
 
-    // Gives `field` an account of what its text means, for its tooltip (below the text where the
-    // text does not fit) and its accessible description; empty takes it away. It stays through
-    // later writes until it is given anew.
-    //   describe(misclosureField, "…满足五等限差") -> tooltip "10.00 毫米\n…满足五等限差"
-    //   where the text does not fit, else tooltip "…满足五等限差"
+    // Gives `field` an account of what its text means, which says the text too: it is the field's
+    // tooltip in place of the text, and its accessible description. It stays through later writes
+    // until it is given anew; empty takes it away.
+    //   describe(misclosureField, "闭合差 fh = 10.00 毫米…满足五等限差") -> that tooltip
     void describe(DisplayField field, const QString& description);
 
 private:

@@ -3,6 +3,8 @@
 #include "dialogue/report_texts.h"
 #include "printing/font_substitutions.h"
 #include "printing/pdf_report_printer.h"
+#include "printing/report_file.h"
+#include "printing/saved_file.h"
 #include "tests/report/printed_lines.h"
 
 #include <QDir>
@@ -156,47 +158,73 @@ private slots:
         QVERIFY(std::abs((lines[1].top - lines[0].top) - 2 * lineHeight) < 0.05);
     }
 
-    void aReportThatStopsLeavesNoDocument_data() {
+    // A report painted for the printer, or kept as a PDF or a CSV file, that cannot be written
+    // whole: the user is told why, and the folder is left as it was.
+    void aDocumentThatStopsLeavesNothing_data() {
+        QTest::addColumn<QString>("kept"); // "page" for the printer, "pdf" or "csv" for a file
         QTest::addColumn<LevelingRoute>("route");
-        // The size of a disk of the folder's own (0: none), and what the message must say (empty:
-        // it tells of a read out of range).
+        // The folder's own disk: its size (0: none) and whether it is read-only; then what the
+        // message must say (empty: it tells of a read out of range).
         QTest::addColumn<int>("diskKiB");
+        QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("told");
         LevelingRoute inconsistent = routeOf(1);
         inconsistent.closingIndex = 5;
-        QTest::newRow("a read outside the tables") << inconsistent << 0 << QString();
+        const QString full = QStringLiteral("磁盘已满");
+        QTest::newRow("a read outside the tables") << "page" << inconsistent << 0 << false << "";
         QTest::newRow("the disk fills up at a new page")
-            << routeOf(3000) << 64 << QStringLiteral("所在的磁盘已满");
-        QTest::newRow("the disk fills up at the end")
-            << routeOf(1) << 8 << QStringLiteral("所在的磁盘已满");
+            << "page" << routeOf(3000) << 64 << false << full;
+        QTest::newRow("the disk fills up at the end") << "page" << routeOf(1) << 8 << false << full;
+        QTest::newRow("a PDF kept on a full disk") << "pdf" << routeOf(3000) << 64 << false << full;
+        QTest::newRow("a CSV kept on a full disk") << "csv" << routeOf(1) << 8 << false << full;
+        QTest::newRow("a PDF kept in a read-only folder")
+            << "pdf" << routeOf(1) << 64 << true << QStringLiteral("只读");
+        QTest::newRow("a CSV kept in a read-only folder")
+            << "csv" << routeOf(1) << 64 << true << QStringLiteral("只读");
+        QTest::newRow("a PDF kept under a folder's name")
+            << "pdf" << routeOf(1) << 0 << false << QStringLiteral("这是一个文件夹");
     }
 
-    void aReportThatStopsLeavesNoDocument() {
+    void aDocumentThatStopsLeavesNothing() {
+        QFETCH(QString, kept);
         QFETCH(LevelingRoute, route);
         QFETCH(int, diskKiB);
+        QFETCH(bool, readOnly);
         QFETCH(QString, told);
         const QTemporaryDir folder(folder_.filePath(QStringLiteral("stopped")));
         QVERIFY(folder.isValid());
+        const QString options = QStringLiteral("size=%1k").arg(diskKiB) +
+                                (readOnly ? QStringLiteral(",ro") : QString());
         const bool mounted =
             diskKiB != 0 &&
             QProcess::execute(QStringLiteral("mount"),
                               {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                               QStringLiteral("size=%1k").arg(diskKiB),
-                               QStringLiteral("velmora-test"), folder.path()}) == 0;
+                               options, QStringLiteral("velmora-test"), folder.path()}) == 0;
         const auto unmount = qScopeGuard([&] {
             if (mounted)
                 QProcess::execute(QStringLiteral("umount"), {folder.path()});
         });
         if (diskKiB != 0 && !mounted)
             QSKIP("a disk of the folder's own needs the right to mount one");
+        const QString file = told.contains(QStringLiteral("文件夹"))
+                                 ? folder.path()
+                                 : folder.filePath(QStringLiteral("stopped.") + kept);
         try {
-            render(route, nullptr, a4, folder.filePath(QStringLiteral("stopped.pdf")));
-            QFAIL("the report was made");
+            if (kept == QLatin1String("page"))
+                render(route, nullptr, a4, file);
+            else if (kept == QLatin1String("pdf"))
+                saveReportPdf(route, file);
+            else
+                saveWhole(file, std::string(64 * 1024, 'x'));
+            QFAIL("the document was made");
         } catch (const SubscriptOutOfRange&) {
             QVERIFY(told.isEmpty());
         } catch (const Error& error) {
             QVERIFY2(!told.isEmpty() && QString::fromUtf8(error.what()).contains(told),
                      error.what());
+            if (kept != QLatin1String("page"))
+                QVERIFY2(QString::fromUtf8(error.what()).contains(QFileInfo(file).fileName()),
+                         error.what());
         }
         QVERIFY(
             QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
