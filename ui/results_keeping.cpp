@@ -43,11 +43,19 @@ QString startFolder() {
 
 } // namespace
 
-void copyResultsTable(const LevelingRoute& route) {
-    const ResultsTable table = resultsTable(route);
+void copyResultsTable(QWidget& window, const LevelingRoute& route) {
+    // A long route's texts take longer to make than the window may wait.
+    QString text;
+    QString html;
+    runInBackground(window, QStringLiteral("正在复制……"),
+                    [&text, &html, &route](const std::stop_token&) {
+                        const ResultsTable table = resultsTable(route);
+                        text = toQString(tabSeparatedText(table));
+                        html = toQString(htmlText(table));
+                    });
     auto* both = new QMimeData;
-    both->setText(toQString(tabSeparatedText(table)));
-    both->setHtml(toQString(htmlText(table)));
+    both->setText(text);
+    both->setHtml(html);
     QGuiApplication::clipboard()->setMimeData(both);
 }
 

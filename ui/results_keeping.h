@@ -10,8 +10,9 @@ namespace velmora {
 
 // Puts the results table of `route` on the clipboard, tab-separated as text/plain for a
 // spreadsheet and as an HTML table for a word processor, each number with the format that keeps
-// its decimals. Raises NothingToPrint before a finished run.
-void copyResultsTable(const LevelingRoute& route);
+// its decimals. The texts are made in the background behind `window`'s progress box. Raises
+// NothingToPrint before a finished run.
+void copyResultsTable(QWidget& window, const LevelingRoute& route);
 
 // What the save dialog offers first.
 enum class SavedForm { reportPdf, tableCsv };

@@ -254,7 +254,7 @@ void Velmora::Command3_Click() {
 }
 
 void Velmora::copyResults() {
-    reportingFailure([this] { copyResultsTable(route_); });
+    reportingFailure([this] { copyResultsTable(*this, route_); });
 }
 
 void Velmora::saveResults() {
