@@ -5,7 +5,9 @@
 #include "ui/application_setup.h"
 #include "ui/velmora_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -119,6 +121,8 @@ private slots:
     void boxesAreModalChineseAndUntitled();
     void exitEndsTheProgram_data();
     void exitEndsTheProgram();
+    void ctrlCCopiesTheResultsOfAFinishedRunOnly_data();
+    void ctrlCCopiesTheResultsOfAFinishedRunOnly();
 };
 
 void TestWindowRun::runMatchesItsTranscript_data() {
@@ -259,6 +263,38 @@ void TestWindowRun::exitEndsTheProgram() {
     QTimer::singleShot(std::chrono::seconds(10), [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!shown.window.isVisible());
+}
+
+void TestWindowRun::ctrlCCopiesTheResultsOfAFinishedRunOnly_data() {
+    QTest::addColumn<QString>("golden"); // the run before Ctrl+C; none when empty
+    QTest::addColumn<QString>("copied"); // a line of the table on the clipboard; none when empty
+    QTest::newRow("before any run") << QString() << QString();
+    QTest::newRow("after a whole run") << "worked_example"
+                                       << "P1\t100\t1.01\t-5.0\t1.005\t11.005";
+    QTest::newRow("after an abandoned run") << "refusals" << QString();
+}
+
+void TestWindowRun::ctrlCCopiesTheResultsOfAFinishedRunOnly() {
+    QFETCH(QString, golden);
+    QFETCH(QString, copied);
+    ShownWindow shown;
+    QString failure;
+    if (!golden.isEmpty())
+        shown.calculate(goldenLines(golden, ".answers"), failure);
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    // The field that has the focus leaves Ctrl+C to the window while nothing in it is selected.
+    shown.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+    auto* field = shown.window.findChild<QLineEdit*>(QStringLiteral("Text8"));
+    field->setFocus();
+    QTest::keySequence(field, QKeySequence::Copy);
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    if (copied.isEmpty())
+        QCOMPARE(clipboard, QStringLiteral("untouched"));
+    else
+        QVERIFY2(clipboard.split(QLatin1Char('\n')).contains(copied), qPrintable(clipboard));
+    for (QAction* action : shown.window.actions())
+        QCOMPARE(action->isEnabled(), !copied.isEmpty());
 }
 
 QTEST_MAIN(TestWindowRun)
