@@ -3,6 +3,10 @@
 // transcripts of whole runs are compared against it. The formats are ScriptedUser's; a run that
 // is abandoned ends with the line "error <message>".
 //
+// With `--table FILE` the run's answers come from a route table file instead, through runTable,
+// as a pasted or opened table would give them: the same ask and show lines, and "error <message>"
+// for a refused table, whose record is then left as it was before the run.
+//
 // After the run, whether it completed or not, follows the report that the print button would
 // send for the record as the run left it, in ReportRecorder's format:
 //   line <column> <size> <text>   one report line: its items joined, the font size in points
@@ -10,19 +14,62 @@
 //   end                           the end of the document
 //   error <message>               the report stopped here; nothing follows
 #include "dialogue/report.h"
+#include "dialogue/table_run.h"
 #include "tests/tools/report_recorder.h"
 #include "tests/tools/scripted_user.h"
 
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <string_view>
 
-int main() {
+namespace {
+
+// Writes a table's run down as ScriptedUser writes a typed one.
+class RunTranscript : public velmora::RunObserver {
+public:
+    explicit RunTranscript(std::ostream& record)
+        : record_(record) {}
+    void asked(std::string_view message) override { record_ << "ask " << message << '\n'; }
+    void show(velmora::DisplayField field, std::string_view text) override {
+        record_ << "show " << velmora::roleName(field) << ' ' << text << '\n';
+    }
+
+private:
+    std::ostream& record_;
+};
+
+void playTable(velmora::LevelingRoute& route, const std::string& bytes, std::ostream& record) {
+    RunTranscript transcript(record);
+    try {
+        route = velmora::runTable(bytes, transcript).route;
+    } catch (const velmora::Error& error) {
+        record << "error " << error.what() << '\n';
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
     // Untied, reading an answer no longer flushes what was written before it, and the output goes
     // out in whole buffers: a run of the largest route reads and writes a few hundred thousand
     // lines. Whatever is buffered is written at exit.
     std::ios::sync_with_stdio(false);
     std::cin.tie(nullptr);
     velmora::LevelingRoute route;
-    velmora::playRun(route, std::cin, std::cout);
+    if (argc == 3 && std::string_view(argv[1]) == "--table") {
+        std::ifstream file(argv[2], std::ios::binary);
+        if (!file) {
+            std::cerr << "velmora-transcript: cannot read " << argv[2] << '\n';
+            return 2;
+        }
+        playTable(route, {std::istreambuf_iterator<char>(file), {}}, std::cout);
+    } else if (argc == 1) {
+        velmora::playRun(route, std::cin, std::cout);
+    } else {
+        std::cerr << "usage: velmora-transcript [--table FILE] < answers\n";
+        return 2;
+    }
     velmora::ReportRecorder printer(std::cout);
     try {
         velmora::printReport(route, printer);
