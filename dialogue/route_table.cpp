@@ -147,10 +147,11 @@ void checkNumber(std::string_view cell, std::size_t rowIndex, Role role) {
     throw Error(where + "不是数字：" + shortened(cell));
 }
 
-void checkBenchmarkHeight(std::string_view cell, std::size_t rowIndex, std::string_view benchmark) {
+void checkBenchmarkHeight(std::string_view cell, std::size_t rowIndex, std::string_view benchmark,
+                          std::string_view height) {
     if (readSingle(cell).problem == NumberProblem::empty)
-        throw Error(rowText(rowIndex) + "是" + std::string(benchmark) + "，但没有“高程”：" +
-                    std::string(benchmark) + "的高程是已知的，计算必须有它。");
+        throw Error(rowText(rowIndex) + "是" + std::string(benchmark) +
+                    "，但没有“高程”：它的已知高程 " + std::string(height) + " 是计算必需的。");
     checkNumber(cell, rowIndex, heightRole);
 }
 
@@ -186,7 +187,7 @@ RouteTable readRows(const std::vector<TableRow>& rows) {
     table.points.push_back(
         {std::string(unguarded(cellAt(startRow, startColumns[nameRole]))), {}, {}});
     table.startHeight = unguarded(cellAt(startRow, startColumns[heightRole]));
-    checkBenchmarkHeight(table.startHeight, first, "起始点 A");
+    checkBenchmarkHeight(table.startHeight, first, "起始点 A", "Ha");
     for (std::size_t r = first + 1; r < end; ++r) {
         TablePoint& point = table.points.emplace_back();
         point.name = unguarded(cellAt(rows[r], columns[nameRole]));
@@ -196,7 +197,7 @@ RouteTable readRows(const std::vector<TableRow>& rows) {
         checkNumber(point.heightDiff, r, heightDiffRole);
     }
     table.endHeight = unguarded(cellAt(rows[end - 1], columns[heightRole]));
-    checkBenchmarkHeight(table.endHeight, end - 1, "闭合点 B");
+    checkBenchmarkHeight(table.endHeight, end - 1, "闭合点 B", "Hb");
     return table;
 }
 
