@@ -23,11 +23,14 @@ using Columns = std::array<std::size_t, roleCount>;
 // Where a results table puts them.
 constexpr Columns resultsTableColumns = {0, 1, 2, 5};
 
+std::string countText(std::size_t count) {
+    return integerText(static_cast<long>(count));
+}
 std::string rowText(std::size_t rowIndex) {
-    return "第 " + integerText(static_cast<long>(rowIndex + 1)) + " 行";
+    return "第 " + countText(rowIndex + 1) + " 行";
 }
 std::string columnText(std::size_t column) {
-    return "第 " + integerText(static_cast<long>(column + 1)) + " 列";
+    return "第 " + countText(column + 1) + " 列";
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -166,13 +169,15 @@ RouteTable readRows(const std::vector<TableRow>& rows) {
     }
 
     std::size_t end = first;
-    for (; end < rows.size() && !isBlank(rows[end]) &&
-           !isSumRow(unguarded(cellAt(rows[end], columns[nameRole])));
-         ++end)
+    while (end < rows.size() && !isBlank(rows[end]) &&
+           !isSumRow(unguarded(cellAt(rows[end], columns[nameRole])))) {
         if (end - first == mostTablePoints)
-            throw Error("表格里的点太多：最多能计算 32768 个点（起始点 A、闭合点 B 和 32766 "
-                        "个待定点），" +
-                        rowText(end) + "已是第 32769 个点。");
+            throw Error("表格里的点太多：最多能计算 " + countText(mostTablePoints) +
+                        " 个点（起始点 A、闭合点 B 和 " + countText(mostTablePoints - 2) +
+                        " 个待定点），" + rowText(end) + "已是第 " +
+                        countText(mostTablePoints + 1) + " 个点。");
+        ++end;
+    }
     if (end - first < 2)
         throw Error("表格里的点太少：至少要有起始点 A 和闭合点 B 两行，从 A 到 B 每个点一行。");
 
