@@ -85,9 +85,8 @@ std::string decodedWithoutMark(std::string_view bytes) {
 std::string decodedText(std::string_view bytes) {
     if (bytes.size() > mostTableBytes)
         throw Error("文件太大：表格文件最多 8 MB（" +
-                    integerText(static_cast<long>(mostTableBytes)) + " 字节），这个文件有 " +
-                    integerText(static_cast<long>(bytes.size())) +
-                    " 字节，不是一条水准路线的表格。");
+                    integerText(static_cast<long>(mostTableBytes)) +
+                    " 字节），这个文件更大，不是一条水准路线的表格。");
     std::string text = decodedWithoutMark(bytes);
     if (text.find('\0') != std::string::npos)
         throw Error(notText);

@@ -7,7 +7,8 @@
 namespace velmora {
 
 // The largest table file that is read: 8 MiB holds the largest route many times over, in any
-// encoding, so a larger file is not a route table.
+// encoding, so a larger file is not a route table. A caller need not read more of a file than
+// mostTableBytes + 1 bytes: that many are refused for the size as the whole file would be.
 inline constexpr std::size_t mostTableBytes = 8u << 20u;
 
 // The text of a table file as UTF-8, its encoding decided from the bytes as a whole: a UTF-16 byte

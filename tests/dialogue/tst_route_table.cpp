@@ -130,8 +130,7 @@ private slots:
         row("undecodable bytes", header + "\x80\xFF,,,10\n", undecodable);
         row("lone surrogate in UTF-16", "\xFF\xFE\x00\xD8"s, undecodable);
         row("over the size limit", std::string(mostTableBytes + 1, 'a'),
-            "文件太大：表格文件最多 8 MB（8388608 字节），这个文件有 8388609 "
-            "字节，不是一条水准路线的表格。");
+            "文件太大：表格文件最多 8 MB（8388608 字节），这个文件更大，不是一条水准路线的表格。");
     }
 
     void readsTheRouteOrSaysWhy() {
