@@ -7,6 +7,7 @@
 #include "dialogue/shortened_text.h"
 #include "dialogue/text_decoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -58,7 +59,7 @@ std::string_view cellAt(const TableRow& row, std::size_t column) {
 // formula: "'-P1" -> "-P1", "'P1" -> "'P1".
 std::string_view unguarded(std::string_view cell) {
     if (cell.size() >= 2 && cell[0] == '\'' &&
-        std::string_view("=+-@\t\r").find(cell[1]) != cell.npos)
+        std::string_view("=+-@\t\r").find(cell[1]) != std::string_view::npos)
         cell.remove_prefix(1);
     return cell;
 }
@@ -70,12 +71,12 @@ std::string_view headerWord(std::string_view cell) {
 }
 
 std::optional<Role> roleOf(std::string_view word) {
-    if (word == "点名" || word == "点号")
+    if (word == "点号")
         return nameRole;
-    for (const Role role : {lengthRole, heightDiffRole, heightRole})
-        if (word == roleNames[role])
-            return role;
-    return std::nullopt;
+    const auto* const named = std::ranges::find(roleNames, word);
+    if (named == roleNames.end())
+        return std::nullopt;
+    return static_cast<Role>(named - roleNames.begin());
 }
 
 bool holdsHeightDiff(std::string_view word) {
@@ -83,17 +84,13 @@ bool holdsHeightDiff(std::string_view word) {
 }
 
 bool isHeader(const TableRow& row) {
-    for (const std::string& cell : row)
-        if (roleOf(headerWord(cell)) || holdsHeightDiff(headerWord(cell)))
-            return true;
-    return false;
+    return std::ranges::any_of(row, [](const std::string& cell) {
+        return roleOf(headerWord(cell)) || holdsHeightDiff(headerWord(cell));
+    });
 }
 
 bool isBlank(const TableRow& row) {
-    for (const std::string& cell : row)
-        if (!trimmed(cell).empty())
-            return false;
-    return true;
+    return std::ranges::all_of(row, [](const std::string& cell) { return trimmed(cell).empty(); });
 }
 
 bool isSumRow(std::string_view name) {

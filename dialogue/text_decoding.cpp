@@ -26,6 +26,7 @@ class Converter {
 public:
     explicit Converter(const char* from)
         : descriptor_(iconv_open("UTF-8", from)) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open reports a failure as (iconv_t) -1.
         if (descriptor_ == reinterpret_cast<iconv_t>(-1))
             throw Error(std::string("本机无法转换 ") + from +
                         " 编码的文字：系统缺少这种编码的转换模块。");
