@@ -6,126 +6,108 @@
 namespace velmora {
 
 namespace {
-
 constexpr std::string_view ideographicSpace = "\u3000";
-
-enum class Separator { tab, comma, blanks };
-
-Separator separatorOf(std::string_view text) {
-    if (text.find('\t') != std::string_view::npos)
-        return Separator::tab;
-    if (text.find(',') != std::string_view::npos)
-        return Separator::comma;
-    return Separator::blanks;
 }
 
-class RowSplitter {
-public:
-    explicit RowSplitter(std::string_view text)
-        : text_(text)
-        , separator_(separatorOf(text)) {}
+RowReader::RowReader(std::string_view text)
+    : text_(text)
+    , separator_(text.find('\t') != std::string_view::npos  ? Separator::tab
+                 : text.find(',') != std::string_view::npos ? Separator::comma
+                                                            : Separator::blanks) {}
 
-    std::vector<TableRow> rows() {
-        while (at_ < text_.size()) {
-            if (separator_ == Separator::blanks)
-                skipBlanks();
-            if (lineEnd())
-                endRow();
-            else
-                readCell();
+std::optional<TableRow> RowReader::next() {
+    if (at_ == text_.size())
+        return std::nullopt;
+    ++rowsRead_;
+    TableRow row;
+    for (;;) {
+        if (separator_ == Separator::blanks)
+            skipBlanks();
+        if (at_ == text_.size())
+            return row;
+        if (atLineEnd()) {
+            at_ += text_.substr(at_).starts_with("\r\n") ? 2 : 1;
+            // A tab or comma row whose line holds nothing is one empty cell.
+            if (row.empty() && separator_ != Separator::blanks)
+                row.emplace_back();
+            return row;
         }
-        if (!row_.empty())
-            rows_.push_back(std::move(row_));
-        return std::move(rows_);
+        readCell(row);
     }
+}
 
-private:
-    // The blanks that stand at `at_`, in bytes; 0 when none does.
-    std::size_t blankLength() const {
-        if (text_[at_] == ' ')
-            return 1;
-        return text_.substr(at_).starts_with(ideographicSpace) ? ideographicSpace.size() : 0;
-    }
-    void skipBlanks() {
-        while (at_ < text_.size() && blankLength() > 0)
-            at_ += blankLength();
-    }
+// The blanks that stand at `at_`, in bytes; 0 when none does.
+std::size_t RowReader::blankLength() const {
+    if (text_[at_] == ' ')
+        return 1;
+    return text_.substr(at_).starts_with(ideographicSpace) ? ideographicSpace.size() : 0;
+}
 
-    bool lineEnd() const {
-        return at_ < text_.size() && (text_[at_] == '\n' || text_[at_] == '\r');
-    }
+void RowReader::skipBlanks() {
+    while (at_ < text_.size() && blankLength() > 0)
+        at_ += blankLength();
+}
 
-    // Takes the line end at `at_`. A row of tab or comma cells whose line holds nothing is one
-    // empty cell; a blank-separated line that holds nothing is an empty row.
-    void endRow() {
-        at_ += text_.substr(at_).starts_with("\r\n") ? 2 : 1;
-        if (row_.empty() && separator_ != Separator::blanks)
-            row_.emplace_back();
-        rows_.push_back(std::move(row_));
-        row_.clear();
-    }
+bool RowReader::atLineEnd() const {
+    return text_[at_] == '\n' || text_[at_] == '\r';
+}
 
-    // Reads one cell and the separator after it, leaving `at_` on the line end or the next cell.
-    void readCell() {
-        std::string cell;
-        if (text_[at_] == '"')
-            readQuoted(cell);
-        while (at_ < text_.size() && !lineEnd() && !atSeparator())
-            cell += text_[at_++];
-        row_.push_back(std::move(cell));
-        if (at_ < text_.size() && atSeparator()) {
-            if (separator_ == Separator::blanks) {
-                skipBlanks();
-                return;
-            }
-            ++at_;
-            // A separator that ends the line still stands before one more, empty cell.
-            if (at_ == text_.size() || lineEnd())
-                row_.emplace_back();
-        }
+bool RowReader::atSeparator() const {
+    switch (separator_) {
+    case Separator::tab:
+        return text_[at_] == '\t';
+    case Separator::comma:
+        return text_[at_] == ',';
+    case Separator::blanks:
+        break;
     }
+    return blankLength() > 0;
+}
 
-    bool atSeparator() const {
-        switch (separator_) {
-        case Separator::tab:
-            return text_[at_] == '\t';
-        case Separator::comma:
-            return text_[at_] == ',';
-        case Separator::blanks:
-            break;
-        }
-        return blankLength() > 0;
-    }
-
-    void readQuoted(std::string& cell) {
-        const std::size_t rowNumber = rows_.size() + 1;
+// Reads one cell and the separator after it, leaving `at_` on the line end or the next cell.
+void RowReader::readCell(TableRow& row) {
+    std::string cell;
+    if (text_[at_] == '"')
+        readQuoted(cell);
+    const std::size_t start = at_;
+    while (at_ < text_.size() && !atLineEnd() && !atSeparator())
         ++at_;
-        for (;;) {
-            const std::size_t quote = text_.find('"', at_);
-            if (quote == std::string_view::npos)
-                throw Error("第 " + integerText(static_cast<long>(rowNumber)) +
-                            " 行的引号没有配对：一个格子以引号开头，但到表格末尾也没有结束它的"
-                            "引号。");
-            cell.append(text_.substr(at_, quote - at_));
-            at_ = quote + 1;
-            if (at_ == text_.size() || text_[at_] != '"')
-                return;
-            cell += '"';
-            ++at_;
-        }
+    cell.append(text_.substr(start, at_ - start));
+    addCell(row, std::move(cell));
+    if (at_ == text_.size() || !atSeparator())
+        return;
+    if (separator_ == Separator::blanks) {
+        skipBlanks();
+        return;
     }
+    ++at_;
+    // A separator that ends the line still stands before one more, empty cell.
+    if (at_ == text_.size() || atLineEnd())
+        addCell(row, {});
+}
 
-    std::string_view text_;
-    Separator separator_;
-    std::size_t at_ = 0;
-    TableRow row_;
-    std::vector<TableRow> rows_;
-};
+void RowReader::addCell(TableRow& row, std::string cell) const {
+    if (row.size() == mostCellsInRow)
+        throw Error("第 " + integerText(static_cast<long>(rowsRead_)) + " 行的格子太多：超过了 " +
+                    integerText(static_cast<long>(mostCellsInRow)) +
+                    " 格，电子表格的一行没有这么宽，这不是一条水准路线的表格。");
+    row.push_back(std::move(cell));
+}
 
-} // namespace
-
-std::vector<TableRow> splitRows(std::string_view text) {
-    return RowSplitter(text).rows();
+void RowReader::readQuoted(std::string& cell) {
+    ++at_;
+    for (;;) {
+        const std::size_t quote = text_.find('"', at_);
+        if (quote == std::string_view::npos)
+            throw Error("第 " + integerText(static_cast<long>(rowsRead_)) +
+                        " 行的引号没有配对：一个格子以引号开头，但到表格末尾也没有结束它的引号。");
+        cell.append(text_.substr(at_, quote - at_));
+        at_ = quote + 1;
+        if (at_ == text_.size() || text_[at_] != '"')
+            return;
+        cell += '"';
+        ++at_;
+    }
 }
 
 } // namespace velmora

@@ -27,8 +27,8 @@ constexpr Columns resultsTableColumns = {0, 1, 2, 5};
 std::string countText(std::size_t count) {
     return integerText(static_cast<long>(count));
 }
-std::string rowText(std::size_t rowIndex) {
-    return "第 " + countText(rowIndex + 1) + " 行";
+std::string rowText(std::size_t rowNumber) {
+    return "第 " + countText(rowNumber) + " 行";
 }
 std::string columnText(std::size_t column) {
     return "第 " + countText(column + 1) + " 列";
@@ -97,14 +97,14 @@ bool isSumRow(std::string_view name) {
     return trimmed(name) == "Σ" || trimmed(name) == "∑";
 }
 
-Columns headerColumns(const TableRow& header, std::size_t rowIndex) {
+Columns headerColumns(const TableRow& header, std::size_t rowNumber) {
     std::array<std::optional<std::size_t>, roleCount> found;
     std::vector<std::size_t> heightDiffLike;
     for (std::size_t column = 0; column < header.size(); ++column) {
         const std::string_view word = headerWord(header[column]);
         if (const std::optional<Role> role = roleOf(word)) {
             if (found[*role])
-                throw Error(rowText(rowIndex) + "有两列都是“" + std::string(roleNames[*role]) +
+                throw Error(rowText(rowNumber) + "有两列都是“" + std::string(roleNames[*role]) +
                             "”：" + columnText(*found[*role]) + "和" + columnText(column) +
                             "。请删去其中一列或给它改名。");
             found[*role] = column;
@@ -115,13 +115,13 @@ Columns headerColumns(const TableRow& header, std::size_t rowIndex) {
     if (!found[heightDiffRole] && heightDiffLike.size() == 1)
         found[heightDiffRole] = heightDiffLike.front();
     if (!found[heightDiffRole] && heightDiffLike.size() > 1)
-        throw Error(rowText(rowIndex) + "有几列的名字都含“高差”（" + columnText(heightDiffLike[0]) +
-                    "和" + columnText(heightDiffLike[1]) +
+        throw Error(rowText(rowNumber) + "有几列的名字都含“高差”（" +
+                    columnText(heightDiffLike[0]) + "和" + columnText(heightDiffLike[1]) +
                     "等），分不出哪一列是实测的：请把实测高差那一列改名为“实测高差”。");
     Columns columns{};
     for (std::size_t role = 0; role < roleCount; ++role) {
         if (!found[role])
-            throw Error(rowText(rowIndex) + "是表头，但没有“" + std::string(roleNames[role]) +
+            throw Error(rowText(rowNumber) + "是表头，但没有“" + std::string(roleNames[role]) +
                         (role == nameRole ? "”（或“点号”）" : "”") + "这一列。");
         columns[role] = *found[role];
     }
@@ -129,14 +129,14 @@ Columns headerColumns(const TableRow& header, std::size_t rowIndex) {
 }
 
 // Refuses a cell that the run would not read as a number, in the words of the run's refusals.
-void checkNumber(std::string_view cell, std::size_t rowIndex, Role role) {
+void checkNumber(std::string_view cell, std::size_t rowNumber, Role role) {
     const NumberReading<float> reading = readSingle(cell);
-    const std::string where = rowText(rowIndex) + "“" + std::string(roleNames[role]) + "”";
+    const std::string where = rowText(rowNumber) + "“" + std::string(roleNames[role]) + "”";
     switch (reading.problem) {
     case NumberProblem::none:
         return;
     case NumberProblem::empty:
-        throw Error(rowText(rowIndex) + "没有“" + std::string(roleNames[role]) + "”。");
+        throw Error(rowText(rowNumber) + "没有“" + std::string(roleNames[role]) + "”。");
     case NumberProblem::outOfRange:
         throw Error(where +
                     (std::isinf(reading.value) ? "太大，无法计算：" : "太接近 0，无法计算：") +
@@ -147,66 +147,79 @@ void checkNumber(std::string_view cell, std::size_t rowIndex, Role role) {
     throw Error(where + "不是数字：" + shortened(cell));
 }
 
-void checkBenchmarkHeight(std::string_view cell, std::size_t rowIndex, std::string_view benchmark,
+void checkBenchmarkHeight(std::string_view cell, std::size_t rowNumber, std::string_view benchmark,
                           std::string_view height) {
     if (readSingle(cell).problem == NumberProblem::empty)
-        throw Error(rowText(rowIndex) + "是" + std::string(benchmark) +
+        throw Error(rowText(rowNumber) + "是" + std::string(benchmark) +
                     "，但没有“高程”：它的已知高程 " + std::string(height) + " 是计算必需的。");
-    checkNumber(cell, rowIndex, heightRole);
+    checkNumber(cell, rowNumber, heightRole);
 }
 
-RouteTable readRows(const std::vector<TableRow>& rows) {
-    std::size_t first = 0;
-    while (first < rows.size() && isBlank(rows[first]))
-        ++first;
-    Columns columns = resultsTableColumns;
-    if (first < rows.size() && isHeader(rows[first])) {
-        columns = headerColumns(rows[first], first);
-        ++first;
-    }
-
-    std::size_t end = first;
-    while (end < rows.size() && !isBlank(rows[end]) &&
-           !isSumRow(unguarded(cellAt(rows[end], columns[nameRole])))) {
-        if (end - first == mostTablePoints)
-            throw Error("表格里的点太多：最多能计算 " + countText(mostTablePoints) +
-                        " 个点（起始点 A、闭合点 B 和 " + countText(mostTablePoints - 2) +
-                        " 个待定点），" + rowText(end) + "已是第 " +
-                        countText(mostTablePoints + 1) + " 个点。");
-        ++end;
-    }
-    if (end - first < 2)
-        throw Error("表格里的点太少：至少要有起始点 A 和闭合点 B 两行，从 A 到 B 每个点一行。");
-
-    RouteTable table;
-    table.points.reserve(end - first);
+// Takes A's row: its name and height, Ha. A's row of just two cells holds these two whatever the
+// columns, as a blank-separated results table writes it.
+void readStartRow(const TableRow& row, std::size_t rowNumber, const Columns& columns,
+                  RouteTable& table) {
     Columns startColumns = columns;
-    const TableRow& startRow = rows[first];
-    if (startRow.size() == 2 && std::max(columns[nameRole], columns[heightRole]) > 1) {
+    if (row.size() == 2 && std::max(columns[nameRole], columns[heightRole]) > 1) {
         startColumns[nameRole] = columns[nameRole] < columns[heightRole] ? 0 : 1;
         startColumns[heightRole] = 1 - startColumns[nameRole];
     }
-    table.points.push_back(
-        {std::string(unguarded(cellAt(startRow, startColumns[nameRole]))), {}, {}});
-    table.startHeight = unguarded(cellAt(startRow, startColumns[heightRole]));
-    checkBenchmarkHeight(table.startHeight, first, "起始点 A", "Ha");
-    for (std::size_t r = first + 1; r < end; ++r) {
-        TablePoint& point = table.points.emplace_back();
-        point.name = unguarded(cellAt(rows[r], columns[nameRole]));
-        point.sectionLength = unguarded(cellAt(rows[r], columns[lengthRole]));
-        checkNumber(point.sectionLength, r, lengthRole);
-        point.heightDiff = unguarded(cellAt(rows[r], columns[heightDiffRole]));
-        checkNumber(point.heightDiff, r, heightDiffRole);
+    table.points.push_back({std::string(unguarded(cellAt(row, startColumns[nameRole]))), {}, {}});
+    table.startHeight = unguarded(cellAt(row, startColumns[heightRole]));
+    checkBenchmarkHeight(table.startHeight, rowNumber, "起始点 A", "Ha");
+}
+
+// Takes the row of a later point: its name and the section that ends there.
+void readPointRow(const TableRow& row, std::size_t rowNumber, const Columns& columns,
+                  RouteTable& table) {
+    TablePoint& point = table.points.emplace_back();
+    point.name = unguarded(cellAt(row, columns[nameRole]));
+    point.sectionLength = unguarded(cellAt(row, columns[lengthRole]));
+    checkNumber(point.sectionLength, rowNumber, lengthRole);
+    point.heightDiff = unguarded(cellAt(row, columns[heightDiffRole]));
+    checkNumber(point.heightDiff, rowNumber, heightDiffRole);
+}
+
+RouteTable readRows(RowReader& rows) {
+    std::optional<TableRow> row = rows.next();
+    while (row && isBlank(*row))
+        row = rows.next();
+    Columns columns = resultsTableColumns;
+    if (row && isHeader(*row)) {
+        columns = headerColumns(*row, rows.rowsRead());
+        row = rows.next();
     }
-    table.endHeight = unguarded(cellAt(rows[end - 1], columns[heightRole]));
-    checkBenchmarkHeight(table.endHeight, end - 1, "闭合点 B", "Hb");
+
+    RouteTable table;
+    std::size_t lastRow = 0;
+    for (; row && !isBlank(*row) && !isSumRow(unguarded(cellAt(*row, columns[nameRole])));
+         row = rows.next()) {
+        lastRow = rows.rowsRead();
+        if (table.points.size() == mostTablePoints)
+            throw Error("表格里的点太多：最多能计算 " + countText(mostTablePoints) +
+                        " 个点（起始点 A、闭合点 B 和 " + countText(mostTablePoints - 2) +
+                        " 个待定点），" + rowText(lastRow) + "已是第 " +
+                        countText(mostTablePoints + 1) + " 个点。");
+        if (table.points.empty()) {
+            readStartRow(*row, lastRow, columns, table);
+        } else {
+            readPointRow(*row, lastRow, columns, table);
+            // Every point's height is a result but B's, which is only known at the end.
+            table.endHeight = unguarded(cellAt(*row, columns[heightRole]));
+        }
+    }
+    if (table.points.size() < 2)
+        throw Error("表格里的点太少：至少要有起始点 A 和闭合点 B 两行，从 A 到 B 每个点一行。");
+    checkBenchmarkHeight(table.endHeight, lastRow, "闭合点 B", "Hb");
     return table;
 }
 
 } // namespace
 
 RouteTable readRouteTable(std::string_view bytes) {
-    return readRows(splitRows(decodedText(bytes)));
+    const std::string text = decodedText(bytes);
+    RowReader rows(text);
+    return readRows(rows);
 }
 
 } // namespace velmora

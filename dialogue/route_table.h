@@ -25,7 +25,7 @@ struct RouteTable {
 // The most points a run takes: A, B and 32766 points to be determined.
 inline constexpr std::size_t mostTablePoints = 32768;
 
-// Reads a route from a table file's bytes (decoded by decodedText, split by splitRows).
+// Reads a route from a table file's bytes (decoded by decodedText, split by RowReader).
 //
 // Columns: a header row, the first row that is not blank, names them in any order: 点名 or 点号,
 // 距离, 实测高差 and 高程, each maybe followed by a unit in brackets (距离（米）, 高程(m)). Where
@@ -44,7 +44,7 @@ inline constexpr std::size_t mostTablePoints = 32768;
 //   readRouteTable("BM1\t\t\t\t\t10\nBM2\t100\t2\t-5.00\t1.995\t12\nΣ\t100\t...") -> the same
 //     shape without a header
 // Raises Error, its message naming the row (counted as a spreadsheet counts them) and the column
-// in plain words, for a file decodedText or splitRows refuses, a header with a column missing or
+// in plain words, for a file decodedText or RowReader refuses, a header with a column missing or
 // claimed twice, fewer than 2 or more than mostTablePoints points, a missing Ha or Hb and a number
 // cell that readSingle does not read:
 //   "第 4 行“距离”不是数字：abc"    "第 1 行有两列都是“距离”：第 2 列和第 4 列。..."

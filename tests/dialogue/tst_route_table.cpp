@@ -117,6 +117,9 @@ private slots:
         row("a column missing", "点名,实测高差,高程\n", "第 1 行是表头，但没有“距离”这一列。");
         row("unclosed quote", header + "A,,,10\n\"B,1,1,12\n",
             "第 3 行的引号没有配对：一个格子以引号开头，但到表格末尾也没有结束它的引号。");
+        row("a row wider than a spreadsheet", header + std::string(16384, ','),
+            "第 2 行的格子太多：超过了 16384 "
+            "格，电子表格的一行没有这么宽，这不是一条水准路线的表格。");
         row("zero total length", header + "A,,,10\nB,0,1,12\n",
             "路线全长为 0（各段的前后视距都为 0，或正负相抵），闭合差无法按距离分配。请检查各段的前"
             "后视距后重新计算。");
