@@ -27,7 +27,8 @@ public:
 // the same route gives the same digits whether it was typed or read. Pure: it touches nothing but
 // what it returns, so it may run on any thread.
 //   runTable(bytes of "点名,距离,实测高差,高程\nBM1,,,10\nP1,100,1.01,\nBM2,100,1,12")
-//     -> fieldTexts[misclosureField] " 10.00 毫米", route.adjustedHeights.at(1) 11.005f
+//     -> fieldTexts[misclosureField] " 10.00 毫米", fieldTexts[resultHeightField] "12.000",
+//        route.pointNames.at(1) "P1"
 // Raises Error with the message for the user when the table is refused or the run stops (a total
 // length of 0 gives the run's own message); nothing of such a table is returned.
 TableRun runTable(std::string_view bytes);
