@@ -4,6 +4,7 @@
 #include "core/number_reading.h"
 #include "core/number_text.h"
 #include "dialogue/prompts.h"
+#include "dialogue/shortened_text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -14,19 +15,6 @@
 namespace velmora {
 
 namespace {
-
-// The answer cut after quotedAnswerLength characters, so that a pasted page cannot flood the
-// message (UTF-8 sequences are kept whole; stray bytes count one each).
-//   shortened("1,5") -> "1,5"    shortened(a 1 MB name) -> its first 40 characters + "…"
-std::string shortened(std::string_view text) {
-    std::size_t end = 0;
-    for (std::size_t characters = 0; end < text.size(); ++end) {
-        const bool continuation = (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u;
-        if (!continuation && characters++ == prompts::quotedAnswerLength)
-            break;
-    }
-    return std::string(text.substr(0, end)) + (end < text.size() ? "…" : "");
-}
 
 std::string quoted(std::string_view text) {
     return "“" + shortened(text) + "”";

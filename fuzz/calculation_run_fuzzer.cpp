@@ -3,12 +3,15 @@
 // completes must leave a record that agrees with what was typed: the values last accepted, the
 // sums in index order, and a closing height that misses Hb by no more than the rounding the
 // arithmetic can accumulate on this route. Its results table keeps one text record for every row
-// in CSV and in tab-separated text, whatever the names hold.
+// in CSV and in tab-separated text, whatever the names hold; and the same values written as a
+// results table and read back must give the same record, to the bit, and the same field texts.
 #include "core/number_reading.h"
 #include "dialogue/calculation_run.h"
 #include "dialogue/prompts.h"
 #include "dialogue/report.h"
+#include "dialogue/table_run.h"
 #include "dialogue/table_text.h"
+#include "dialogue/text_decoding.h"
 
 #include <array>
 #include <bit>
@@ -115,9 +118,12 @@ public:
         return input_.remaining_bytes() > 0 && input_.ConsumeIntegralInRange(0, 7) != 0;
     }
 
-    void show(velmora::DisplayField /*field*/, std::string_view /*text*/) override {}
+    void show(velmora::DisplayField field, std::string_view text) override {
+        fieldTexts[static_cast<std::size_t>(field)] = text;
+    }
 
     TypedRoute typed;
+    std::array<std::string, velmora::displayFieldCount> fieldTexts;
 
 private:
     velmora::Answer nextAnswer() {
@@ -336,6 +342,94 @@ void checkResultsTable(const velmora::LevelingRoute& route) {
         fail("the results table's texts do not hold one record for every row");
 }
 
+std::string shortestText(float value) {
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
+    return {text.data(), result.ptr};
+}
+
+// A name as a tab-separated results table holds it: quoted when it holds a quote, a tab or a line
+// end, after an apostrophe when a spreadsheet would take it for a formula. Nothing for a name that
+// cannot come back as it is: bytes that are not UTF-8 text of their own (the file would be decoded
+// otherwise), a leading apostrophe (it would be taken for the spreadsheet's own) or a Σ, which
+// could end the points.
+std::optional<std::string> nameCell(const std::string& name) {
+    try {
+        if (velmora::decodedText(name) != name)
+            return std::nullopt;
+    } catch (const velmora::Error&) {
+        return std::nullopt;
+    }
+    if (name.starts_with('\'') || name.find("Σ") != std::string::npos ||
+        name.find("∑") != std::string::npos)
+        return std::nullopt;
+    std::string cell =
+        !name.empty() && std::string_view("=+-@\t\r").find(name[0]) != std::string_view::npos
+            ? "'" + name
+            : name;
+    if (cell.find_first_of("\"\t\r\n") == std::string::npos)
+        return cell;
+    std::string quoted = "\"";
+    for (const char c : cell)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
+
+// The entered values of a completed run in the results table's layout: a header, A's row with
+// its name and height, a row for every later point with the section that ends there, B's row
+// with Hb, then the sums.
+std::optional<std::string> enteredTable(const velmora::LevelingRoute& route,
+                                        const TypedRoute& typed) {
+    const long n = route.closingIndex;
+    std::string table =
+        "点名\t距离（米）\t实测高差（米）\t改正数（毫米）\t改正后高差（米）\t高程（米）\n";
+    for (long k = 0; k <= n; ++k) {
+        const std::optional<std::string> name = nameCell(route.pointNames.at(k));
+        if (!name)
+            return std::nullopt;
+        table += *name;
+        if (k > 0)
+            table += '\t' + shortestText(typed.lengths.at(k)) + '\t' +
+                     shortestText(typed.heightDiffs.at(k)) + "\t0\t0";
+        else
+            table += "\t\t\t\t";
+        table += '\t';
+        if (k == 0 || k == n)
+            table += shortestText(k == 0 ? typed.startHeight : typed.endHeight);
+        table += '\n';
+    }
+    return table + "Σ\t" + shortestText(route.totalLength) + '\t' +
+           shortestText(route.sumHeightDiff) + "\n\n闭合差\t" + shortestText(route.misclosure) +
+           '\n';
+}
+
+void checkTableRoundTrip(const velmora::LevelingRoute& route, const FuzzedUser& user) {
+    const std::optional<std::string> table = enteredTable(route, user.typed);
+    if (!table)
+        return;
+    velmora::TableRun read;
+    try {
+        read = velmora::runTable(*table);
+    } catch (const velmora::Error& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        fail("the table of a completed run was refused");
+    }
+    const velmora::LevelingRoute& again = read.route;
+    if (again.closingIndex != route.closingIndex || !again.resultsReached ||
+        bits(again.startHeight) != bits(route.startHeight) ||
+        bits(again.endHeight) != bits(route.endHeight) ||
+        bits(again.misclosure) != bits(route.misclosure) ||
+        bits(again.sumHeightDiff) != bits(route.sumHeightDiff) ||
+        bits(again.totalLength) != bits(route.totalLength))
+        fail("the table's run gives another record");
+    for (long k = 0; k <= route.closingIndex; ++k)
+        if (again.pointNames.at(k) != route.pointNames.at(k) ||
+            bits(again.adjustedHeights.at(k)) != bits(route.adjustedHeights.at(k)))
+            fail("the table's run gives another point");
+    if (read.fieldTexts != user.fieldTexts)
+        fail("the table's run shows other texts");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -351,6 +445,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (completed) {
         checkCompletedRun(route, user.typed);
         checkResultsTable(route);
+        checkTableRoundTrip(route, user);
     }
 
     // A stopped run's record may stop its report too, but never past the record's bounds.

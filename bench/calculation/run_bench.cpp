@@ -1,8 +1,10 @@
 // A whole calculation run of the largest route, every prompt answered from a list and the fields
 // written into a sink, beside reading the same answers with from_chars and writing the same
-// values with to_chars; and the results table of that route with its three text forms.
+// values with to_chars; the results table of that route with its three text forms; and the same
+// route read from a tab-separated table file and run.
 #include "bench/calculation/largest_route.h"
 #include "dialogue/calculation_run.h"
+#include "dialogue/table_run.h"
 #include "dialogue/table_text.h"
 
 #include <array>
@@ -83,9 +85,36 @@ void resultsTableTexts(benchmark::State& state) {
     }
 }
 
+// The largest route's answers as a table file in the results table's layout: a header, A's row
+// with Ha, a row for every later point with the section that ends there, B's row with Hb.
+std::string largestRouteTable() {
+    const std::vector<std::string>& answers = largestRouteAnswers();
+    std::string table = "点名\t距离\t实测高差\t改正数\t改正后高差\t高程\n" + answers[5] +
+                        "\t\t\t\t\t" + answers[1] + '\n';
+    for (std::size_t section = 1; section <= largestClosingIndex; ++section) {
+        // The answers of section i (1-based) begin with its first point's name at 5 + 6 (i - 1):
+        // the name, the length and the height difference, each before an empty confirmation; B's
+        // name follows the last section.
+        const std::size_t at = 5 + 6 * section;
+        table += answers[at] + '\t' + answers[at - 4] + '\t' + answers[at - 2] + "\t\t\t" +
+                 (section == largestClosingIndex ? answers[3] : std::string()) + '\n';
+    }
+    return table;
+}
+
+void tableRun(benchmark::State& state) {
+    const std::string table = largestRouteTable();
+    for (auto _ : state) {
+        const TableRun result = runTable(table);
+        benchmark::DoNotOptimize(result.route.adjustedHeights.at(largestClosingIndex));
+    }
+    state.counters["bytes"] = static_cast<double>(table.size());
+}
+
 BENCHMARK(wholeRun)->Name("run/scripted")->Unit(benchmark::kMillisecond);
 BENCHMARK(charsBaseline)->Name("run/chars_baseline")->Unit(benchmark::kMillisecond);
 BENCHMARK(resultsTableTexts)->Name("run/results_table_texts")->Unit(benchmark::kMillisecond);
+BENCHMARK(tableRun)->Name("run/table")->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace velmora::bench

@@ -3,6 +3,10 @@
 // transcripts of whole runs are compared against it. The formats are ScriptedUser's; a run that
 // is abandoned ends with the line "error <message>".
 //
+// With `--table FILE` the run's answers come from a route table file instead, through runTable,
+// as a pasted or opened table would give them: the same ask and show lines, and "error <message>"
+// for a refused table, whose record is then left as it was before the run.
+//
 // After the run, whether it completed or not, follows the report that the print button would
 // send for the record as the run left it, in ReportRecorder's format:
 //   line <column> <size> <text>   one report line: its items joined, the font size in points
@@ -13,13 +17,43 @@
 // With --results-table, standard output holds only the results table as CSV (UTF-8 with a byte
 // order mark, CRLF), or "error <message>" when there is none.
 #include "dialogue/report.h"
+#include "dialogue/table_run.h"
 #include "dialogue/table_text.h"
 #include "tests/tools/report_recorder.h"
 #include "tests/tools/scripted_user.h"
 
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string_view>
+
+namespace {
+
+// Writes a table's run down as ScriptedUser writes a typed one.
+class RunTranscript : public velmora::RunObserver {
+public:
+    explicit RunTranscript(std::ostream& record)
+        : record_(record) {}
+    void asked(std::string_view message) override { record_ << "ask " << message << '\n'; }
+    void show(velmora::DisplayField field, std::string_view text) override {
+        record_ << "show " << velmora::roleName(field) << ' ' << text << '\n';
+    }
+
+private:
+    std::ostream& record_;
+};
+
+void playTable(velmora::LevelingRoute& route, const std::string& bytes, std::ostream& record) {
+    RunTranscript transcript(record);
+    try {
+        route = velmora::runTable(bytes, transcript).route;
+    } catch (const velmora::Error& error) {
+        record << "error " << error.what() << '\n';
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     // Untied, reading an answer no longer flushes what was written before it, and the output goes
@@ -28,9 +62,31 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::cin.tie(nullptr);
     velmora::LevelingRoute route;
-    if (argc > 1 && std::string_view(argv[1]) == "--results-table") {
-        std::ostringstream record;
+    std::string_view table;
+    bool resultsTable = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--table" && i + 1 < argc)
+            table = argv[++i];
+        else if (std::string_view(argv[i]) == "--results-table")
+            resultsTable = true;
+        else {
+            std::cerr << "usage: velmora-transcript [--table FILE] [--results-table] < answers\n";
+            return 2;
+        }
+    }
+    std::ostringstream discarded;
+    std::ostream& record = resultsTable ? discarded : std::cout;
+    if (!table.empty()) {
+        std::ifstream file{std::string(table), std::ios::binary};
+        if (!file) {
+            std::cerr << "velmora-transcript: cannot read " << table << '\n';
+            return 2;
+        }
+        playTable(route, {std::istreambuf_iterator<char>(file), {}}, record);
+    } else {
         velmora::playRun(route, std::cin, record);
+    }
+    if (resultsTable) {
         try {
             std::cout << velmora::csvText(velmora::resultsTable(route));
         } catch (const velmora::Error& error) {
@@ -38,7 +94,6 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    velmora::playRun(route, std::cin, std::cout);
     velmora::ReportRecorder printer(std::cout);
     try {
         velmora::printReport(route, printer);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/leveling_route.h"
+#include "dialogue/display_field.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// A finished run of a route read from a table: the record and the final text of every field, to
+// be applied to the window together, and only when the run got this far.
+struct TableRun {
+    LevelingRoute route;
+    std::array<std::string, displayFieldCount> fieldTexts; // indexed by DisplayField
+};
+
+// Watches a table's run as a user would see it: every prompt, every field written.
+class RunObserver : public FieldWriter {
+public:
+    virtual void asked(std::string_view message) = 0;
+};
+
+// Reads a route from a table file's bytes (readRouteTable) and runs it through the calculation
+// run, each cell's text answered to its prompt as if typed and every value confirmed with Enter:
+// the same route gives the same digits whether it was typed or read. Pure: it touches nothing but
+// what it returns, so it may run on any thread.
+//   runTable(bytes of "点名,距离,实测高差,高程\nBM1,,,10\nP1,100,1.01,\nBM2,100,1,12")
+//     -> fieldTexts[misclosureField] " 10.00 毫米", fieldTexts[resultHeightField] "12.000",
+//        route.pointNames.at(1) "P1"
+// Raises Error with the message for the user when the table is refused or the run stops (a total
+// length of 0 gives the run's own message); nothing of such a table is returned.
+TableRun runTable(std::string_view bytes);
+
+// The same, with `observer` told of every prompt and field write as they happen, for a
+// transcript of the run.
+TableRun runTable(std::string_view bytes, RunObserver& observer);
+
+} // namespace velmora
