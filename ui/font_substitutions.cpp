@@ -1,6 +1,7 @@
 #include "ui/font_substitutions.h"
 
-#include <QFont>
+#include "ui/qt_text.h"
+
 #include <QStringList>
 
 namespace velmora {
@@ -12,6 +13,13 @@ void installFontSubstitutions() {
     for (const QString& name :
          {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif")})
         QFont::insertSubstitutions(name, {QStringLiteral("DejaVu Sans"), song});
+}
+
+QFont windowFont(const controls::Typeface& face) {
+    QFont font(toQString(face.family));
+    font.setPointSizeF(face.pointSize);
+    font.setWeight(face.bold ? QFont::Bold : QFont::Normal);
+    return font;
 }
 
 } // namespace velmora

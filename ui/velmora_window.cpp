@@ -5,10 +5,10 @@
 #include "ui/background_print.h"
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
+#include "ui/font_substitutions.h"
 #include "ui/qt_text.h"
 
 #include <QCoreApplication>
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,13 +28,6 @@ using namespace controls;
 
 QColor toQColor(Colour colour) {
     return {colour.red, colour.green, colour.blue};
-}
-
-QFont toQFont(const Typeface& face) {
-    QFont font(toQString(face.family));
-    font.setPointSizeF(face.pointSize);
-    font.setWeight(face.bold ? QFont::Bold : QFont::Normal);
-    return font;
 }
 
 QRect pixelRect(const Control& control) {
@@ -86,7 +79,7 @@ QWidget* makeControl(const Control& control, QWidget& window, QStyle* classicSty
     if (!control.accessibleName.empty())
         widget->setAccessibleName(toQString(control.accessibleName));
     widget->setGeometry(pixelRect(control));
-    widget->setFont(toQFont(control.face));
+    widget->setFont(windowFont(control.face));
     return widget;
 }
 
