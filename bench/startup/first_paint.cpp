@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QTimer>
-#include <QWidget>
 #include <cstdio>
 #include <ctime>
 
