@@ -9,11 +9,11 @@
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
 #include "ui/results_keeping.h"
+#include "ui/window_font.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFont>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,13 +34,6 @@ using namespace controls;
 
 QColor toQColor(Colour colour) {
     return {colour.red, colour.green, colour.blue};
-}
-
-QFont toQFont(const Typeface& face) {
-    QFont font(toQString(face.family));
-    font.setPointSizeF(face.pointSize);
-    font.setWeight(face.bold ? QFont::Bold : QFont::Normal);
-    return font;
 }
 
 QRect pixelRect(const Control& control) {
@@ -92,7 +85,7 @@ QWidget* makeControl(const Control& control, QWidget& window, QStyle* classicSty
     if (!control.accessibleName.empty())
         widget->setAccessibleName(toQString(control.accessibleName));
     widget->setGeometry(pixelRect(control));
-    widget->setFont(toQFont(control.face));
+    widget->setFont(windowFont(control.face));
     return widget;
 }
 

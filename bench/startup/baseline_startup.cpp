@@ -1,22 +1,42 @@
-// The baselines, started the same way as the program: an empty Qt Widgets window of the same size
-// or, with the argument "label", one that shows a line of Latin text, so that the cost of loading
-// and drawing a face at all is told apart from the cost of the program's own window.
+// The baselines, started the same way as the program, each a window of the program's opening size:
+// with no argument an empty Qt Widgets window; with "latin" one label showing a line of Latin text
+// in the default face; with "same-face" one label showing a line of Chinese text in the face of
+// the program's captions, through the program's font substitutions. Together they tell the cost
+// of a window at all, of loading and drawing a face, and of the Chinese face the program needs,
+// apart from the cost of the program's own window.
 #include "bench/startup/first_paint.h"
+#include "printing/font_substitutions.h"
+#include "printing/qt_text.h"
 #include "ui/control_table.h"
+#include "ui/window_font.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <memory>
 
+namespace {
+
+using namespace velmora::controls;
+
+std::unique_ptr<QWidget> makeWindow(const QStringList& arguments) {
+    if (arguments.contains(QStringLiteral("latin")))
+        return std::make_unique<QLabel>(QStringLiteral("Hello, world"));
+    if (!arguments.contains(QStringLiteral("same-face")))
+        return std::make_unique<QWidget>();
+    velmora::installFontSubstitutions();
+    auto label = std::make_unique<QLabel>(velmora::toQString(controlTable[1].caption));
+    label->setFont(velmora::windowFont(controlTable[1].face));
+    return label;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const bool withText = QApplication::arguments().contains(QStringLiteral("label"));
-    auto window = withText ? std::make_unique<QLabel>(QStringLiteral("Hello, world"))
-                           : std::make_unique<QWidget>();
-    using namespace velmora::controls;
+    const std::unique_ptr<QWidget> window = makeWindow(QApplication::arguments());
     constexpr Extent extent = layoutExtent();
     window->resize(pixels(extent.right + openingMargin), pixels(extent.bottom + openingMargin));
-    quitAfterFirstPaint(*window);
+    quitAfterFirstPaint();
     window->show();
     return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-// The program's own start-up, up to its window's first paint.
+// The program's own start-up, up to the first frame of its window.
 #include "bench/startup/first_paint.h"
 #include "ui/application_setup.h"
 #include "ui/velmora_window.h"
@@ -9,7 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     velmora::prepareApplication(application);
     velmora::Velmora window;
-    quitAfterFirstPaint(window);
+    quitAfterFirstPaint();
     window.show();
     return QApplication::exec();
 }
