@@ -3,7 +3,7 @@
 #include "dialogue/report.h"
 #include "printing/pdf_report_printer.h"
 #include "printing/print_destination.h"
-#include "printing/saved_file.h"
+#include "printing/user_file.h"
 
 #include <QFileInfo>
 #include <cerrno>

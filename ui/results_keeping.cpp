@@ -5,16 +5,15 @@
 #include "dialogue/table_text.h"
 #include "printing/qt_text.h"
 #include "printing/report_file.h"
-#include "printing/saved_file.h"
+#include "printing/user_file.h"
 #include "ui/background_work.h"
+#include "ui/documents_folder.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
-#include <QDir>
 #include <QFileDialog>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <array>
 
 namespace velmora {
@@ -34,11 +33,6 @@ constexpr std::array<FileForm, 2> fileForms{{
 
 const FileForm& formOf(SavedForm form) {
     return form == SavedForm::reportPdf ? fileForms[0] : fileForms[1];
-}
-
-QString startFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 } // namespace
@@ -73,7 +67,7 @@ void saveResultsAs(QWidget& window, const LevelingRoute& route, SavedForm first)
         dialog.setDefaultSuffix(QString::fromLatin1(form.suffix));
         dialog.selectFile(toQString(name) + QLatin1Char('.') + QLatin1String(form.suffix));
     };
-    dialog.setDirectory(startFolder());
+    dialog.setDirectory(documentsFolder());
     choose(formOf(first));
     // A name typed without a suffix takes the chosen type's.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {

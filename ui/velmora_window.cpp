@@ -9,16 +9,20 @@
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
 #include "ui/results_keeping.h"
+#include "ui/route_import.h"
 #include "ui/window_font.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -176,8 +180,8 @@ QAction* addWindowAction(QWidget& window, const QString& text, QKeySequence::Sta
     return action;
 }
 
-// The display fields take the window's copy and paste keys for their own text only where the user
-// has selected some: otherwise Ctrl+C copies the results, as the window's menu says.
+// The display fields show and take nothing of the user's: Ctrl+V always reads a route, and Ctrl+C
+// copies the results unless the user has selected some of a field's text.
 class FieldsLeaveShortcuts : public QObject {
 public:
     using QObject::QObject;
@@ -188,9 +192,10 @@ protected:
             return false;
         auto* field = qobject_cast<QLineEdit*>(watched);
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (field != nullptr && key->matches(QKeySequence::Copy) && !field->hasSelectedText())
-            return true;
-        return false;
+        if (field == nullptr)
+            return false;
+        return (key->matches(QKeySequence::Copy) && !field->hasSelectedText()) ||
+               key->matches(QKeySequence::Paste);
     }
 };
 
@@ -216,6 +221,11 @@ Velmora::Velmora(QWidget* parent)
     saveAction_ = addWindowAction(*this, QStringLiteral("另存为…"), QKeySequence::Save);
     connect(copyAction_, &QAction::triggered, this, &Velmora::copyResults);
     connect(saveAction_, &QAction::triggered, this, &Velmora::saveResults);
+    connect(addWindowAction(*this, QStringLiteral("从剪贴板读入路线"), QKeySequence::Paste),
+            &QAction::triggered, this, &Velmora::pasteRoute);
+    connect(addWindowAction(*this, QStringLiteral("打开路线表…"), QKeySequence::Open),
+            &QAction::triggered, this, &Velmora::openRoute);
+    setAcceptDrops(true);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* leaveShortcuts = new FieldsLeaveShortcuts(this);
     for (QLineEdit* field : findChildren<QLineEdit*>())
@@ -252,6 +262,54 @@ void Velmora::copyResults() {
 
 void Velmora::saveResults() {
     reportingFailure([this] { saveResultsAs(*this, route_, SavedForm::reportPdf); });
+}
+
+void Velmora::pasteRoute() {
+    reportingFailure([this] { takeRoute(routeFromClipboard(*this)); });
+}
+
+void Velmora::openRoute() {
+    reportingFailure([this] {
+        if (const QString file = askRouteFile(*this); !file.isEmpty())
+            takeRoute(routeFromFile(*this, file));
+    });
+}
+
+namespace {
+
+// The one local file a drop brings; empty when it brings none or several.
+QString droppedFile(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+void Velmora::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(*event->mimeData()).isEmpty() || event->mimeData()->hasText())
+        event->acceptProposedAction();
+}
+
+void Velmora::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(*event->mimeData());
+    const std::string text = event->mimeData()->text().toStdString();
+    event->acceptProposedAction();
+    // The drop's data belongs to the drag; the run goes on after it has ended.
+    QMetaObject::invokeMethod(
+        this,
+        [this, file, text] {
+            reportingFailure([&] {
+                takeRoute(file.isEmpty() ? routeFromText(*this, text) : routeFromFile(*this, file));
+            });
+        },
+        Qt::QueuedConnection);
+}
+
+void Velmora::takeRoute(TableRun&& read) {
+    route_ = std::move(read.route);
+    for (std::size_t field = 0; field < read.fieldTexts.size(); ++field)
+        fields_.show(static_cast<DisplayField>(field), read.fieldTexts.at(field));
+    showResultsState();
 }
 
 void Velmora::offerPdfInstead(const QString& message) {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/leveling_route.h"
+#include "dialogue/table_run.h"
 #include "ui/window_fields.h"
 
 #include <QWidget>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 
 namespace velmora {
 
@@ -37,6 +40,17 @@ public slots:
     // Keeps the last finished route's report as PDF or its results table as CSV (Ctrl+S).
     void saveResults();
 
+    // Runs the route table on the clipboard as a calculation (Ctrl+V).
+    void pasteRoute();
+
+    // Runs a route table file the user picks as a calculation (Ctrl+O).
+    void openRoute();
+
+protected:
+    // A table file or a table's text dropped on the window is run as the pasted one would be.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     // Shows the message of an Error that ends `work`, except for a run the user abandoned.
     template <typename Work> void reportingFailure(Work work);
@@ -44,6 +58,9 @@ private:
     // Makes the results' actions and the misclosure field's account of the limits say what the
     // route now holds.
     void showResultsState();
+
+    // Shows a route read from a table as its run left it, and keeps it in place of the last.
+    void takeRoute(TableRun&& read);
 
     // Tells the user that nothing can be printed here, with 存为 PDF… as the answer.
     void offerPdfInstead(const QString& message);

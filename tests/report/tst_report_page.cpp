@@ -4,7 +4,7 @@
 #include "printing/font_substitutions.h"
 #include "printing/pdf_report_printer.h"
 #include "printing/report_file.h"
-#include "printing/saved_file.h"
+#include "printing/user_file.h"
 #include "tests/report/printed_lines.h"
 
 #include <QDir>

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -123,6 +124,8 @@ private slots:
     void exitEndsTheProgram();
     void ctrlCCopiesTheResultsOfAFinishedRunOnly_data();
     void ctrlCCopiesTheResultsOfAFinishedRunOnly();
+    void ctrlVRunsTheTableOnTheClipboard_data();
+    void ctrlVRunsTheTableOnTheClipboard();
 };
 
 void TestWindowRun::runMatchesItsTranscript_data() {
@@ -295,6 +298,47 @@ void TestWindowRun::ctrlCCopiesTheResultsOfAFinishedRunOnly() {
         QVERIFY2(clipboard.split(QLatin1Char('\n')).contains(copied), qPrintable(clipboard));
     for (QAction* action : shown.window.actions())
         QCOMPARE(action->isEnabled(), !copied.isEmpty());
+}
+
+void TestWindowRun::ctrlVRunsTheTableOnTheClipboard_data() {
+    QTest::addColumn<QString>("pasted"); // the clipboard's text; the copied results when empty
+    QTest::addColumn<QString>("told");   // the one message shown; none when empty
+    QTest::newRow("the results table copied from a run") << QString() << QString();
+    QTest::newRow("a table with a cell that is no number")
+        << "点名\t距离\t实测高差\t高程\nBM1\t\t\t10\nP1\tabc\t1.01\t\nBM2\t100\t1\t12\n"
+        << "error 第 3 行“距离”不是数字：abc";
+}
+
+// A route comes back from the spreadsheet it was copied to: the window ends as after typing it.
+// A refused table changes nothing: the fields and the results stay those of the last run.
+void TestWindowRun::ctrlVRunsTheTableOnTheClipboard() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, told);
+    ShownWindow typed;
+    QString failure;
+    typed.calculate(goldenLines(QStringLiteral("worked_example"), ".answers"), failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    const auto press = [](ShownWindow& shown, QKeySequence::StandardKey key) {
+        shown.window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&shown.window))
+            qFatal("the window never became active");
+        ModalUser user({}, [&shown] { return shown.fieldTexts(); });
+        QTest::keySequence(&shown.window, key);
+        return user.record();
+    };
+    press(typed, QKeySequence::Copy);
+    const QString copied = QGuiApplication::clipboard()->text();
+    if (!pasted.isEmpty())
+        QGuiApplication::clipboard()->setText(pasted);
+
+    std::optional<ShownWindow> fresh;
+    ShownWindow& pasting = pasted.isEmpty() ? fresh.emplace() : typed;
+    const QString before = typed.fieldTexts();
+    const QStringList seen = press(pasting, QKeySequence::Paste);
+    QCOMPARE(seen, told.isEmpty() ? QStringList() : QStringList{told + " | " + before});
+    QCOMPARE(pasting.fieldTexts(), before);
+    press(pasting, QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
 }
 
 QTEST_MAIN(TestWindowRun)

@@ -1,7 +1,8 @@
-#include "printing/saved_file.h"
+#include "printing/user_file.h"
 
 #include "core/errors.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -50,6 +51,30 @@ void saveWhole(const QString& fileName, std::string_view bytes) {
         fail();
     if (!file.commit())
         fail();
+}
+
+std::string readUpTo(const QString& fileName, std::size_t most) {
+    const QFileInfo info(fileName);
+    const std::string unread = "无法读入“" + info.absoluteFilePath().toStdString() + "”：";
+    if (info.isDir())
+        throw Error(unread + "这是一个文件夹，请选一个表格文件。");
+    QFile file(fileName);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        switch (errno) {
+        case ENOENT:
+            throw Error(unread + "文件不存在。");
+        case EACCES:
+        case EPERM:
+            throw Error(unread + "没有读这个文件的权限。");
+        default:
+            throw Error(unread + "文件打不开。");
+        }
+    }
+    const QByteArray bytes = file.read(static_cast<qint64>(most) + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw Error(unread + "文件没能读完。");
+    return bytes.toStdString();
 }
 
 } // namespace velmora
