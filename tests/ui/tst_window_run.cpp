@@ -296,8 +296,12 @@ void TestWindowRun::ctrlCCopiesTheResultsOfAFinishedRunOnly() {
         QCOMPARE(clipboard, QStringLiteral("untouched"));
     else
         QVERIFY2(clipboard.split(QLatin1Char('\n')).contains(copied), qPrintable(clipboard));
-    for (QAction* action : shown.window.actions())
-        QCOMPARE(action->isEnabled(), !copied.isEmpty());
+    // Copying and saving wait for results; reading a route in never does.
+    for (QAction* action : shown.window.actions()) {
+        const bool keepsResults = action->shortcut() == QKeySequence(QKeySequence::Copy) ||
+                                  action->shortcut() == QKeySequence(QKeySequence::Save);
+        QCOMPARE(action->isEnabled(), !keepsResults || !copied.isEmpty());
+    }
 }
 
 void TestWindowRun::ctrlVRunsTheTableOnTheClipboard_data() {
