@@ -1,5 +1,6 @@
 #include "ui/results_keeping.h"
 
+#include "core/errors.h"
 #include "dialogue/report.h"
 #include "dialogue/results_file_name.h"
 #include "dialogue/table_text.h"
@@ -42,10 +43,12 @@ void copyResultsTable(QWidget& window, const LevelingRoute& route) {
     QString text;
     QString html;
     runInBackground(window, QStringLiteral("正在复制……"),
-                    [&text, &html, &route](const std::stop_token&) {
+                    [&text, &html, &route](const std::stop_token& stop) {
                         const ResultsTable table = resultsTable(route);
                         text = toQString(tabSeparatedText(table));
                         html = toQString(htmlText(table));
+                        if (stop.stop_requested())
+                            throw Abandoned("复制已取消。");
                     });
     auto* both = new QMimeData;
     both->setText(text);
@@ -85,10 +88,14 @@ void saveResultsAs(QWidget& window, const LevelingRoute& route, SavedForm first)
          dialog.selectedNameFilter() == QString::fromUtf8(formOf(SavedForm::tableCsv).filter));
     runInBackground(window, QStringLiteral("正在保存……"),
                     [&fileName, csv, copy = route](const std::stop_token& stop) {
-                        if (csv)
-                            saveWhole(fileName, csvText(resultsTable(copy)));
-                        else
+                        if (!csv) {
                             saveReportPdf(copy, fileName, stop);
+                            return;
+                        }
+                        const std::string bytes = csvText(resultsTable(copy));
+                        if (stop.stop_requested())
+                            throw Abandoned("保存已取消。");
+                        saveWhole(fileName, bytes);
                     });
 }
 

@@ -17,8 +17,12 @@ namespace {
 
 TableRun readInBackground(QWidget& window, const std::function<TableRun()>& read) {
     TableRun run;
-    runInBackground(window, QStringLiteral("正在读入路线……"),
-                    [&](const std::stop_token&) { run = read(); });
+    runInBackground(window, QStringLiteral("正在读入路线……"), [&](const std::stop_token& stop) {
+        run = read();
+        // 取消 pressed while the table was read keeps the window as it was.
+        if (stop.stop_requested())
+            throw Abandoned("读入已取消。");
+    });
     return run;
 }
 
