@@ -241,7 +241,7 @@ void PdfReportPrinter::throwUnwritten(int failure) {
 
 QPageSize pageSizeFor(const PaperSize& paper) {
     if (paper.width <= 0 || paper.length <= 0)
-        return QPageSize(QPageSize::A4);
+        return {QPageSize::A4};
     return QPageSize(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter,
                      QString(), QPageSize::FuzzyMatch);
 }

@@ -15,6 +15,7 @@
 #include <QDate>
 #include <QFileDialog>
 #include <QMimeData>
+#include <algorithm>
 #include <array>
 
 namespace velmora {
@@ -33,7 +34,8 @@ constexpr std::array<FileForm, 2> fileForms{{
 }};
 
 const FileForm& formOf(SavedForm form) {
-    return form == SavedForm::reportPdf ? fileForms[0] : fileForms[1];
+    return *std::find_if(fileForms.begin(), fileForms.end(),
+                         [form](const FileForm& each) { return each.form == form; });
 }
 
 } // namespace

@@ -292,14 +292,15 @@ void Velmora::dragEnterEvent(QDragEnterEvent* event) {
 
 void Velmora::dropEvent(QDropEvent* event) {
     const QString file = droppedFile(*event->mimeData());
-    const std::string text = event->mimeData()->text().toStdString();
+    const std::string droppedText = event->mimeData()->text().toStdString();
     event->acceptProposedAction();
     // The drop's data belongs to the drag; the run goes on after it has ended.
     QMetaObject::invokeMethod(
         this,
-        [this, file, text] {
+        [this, file, droppedText] {
             reportingFailure([&] {
-                takeRoute(file.isEmpty() ? routeFromText(*this, text) : routeFromFile(*this, file));
+                takeRoute(file.isEmpty() ? routeFromText(*this, droppedText)
+                                         : routeFromFile(*this, file));
             });
         },
         Qt::QueuedConnection);

@@ -215,7 +215,7 @@ private slots:
             else if (kept == QLatin1String("pdf"))
                 saveReportPdf(route, file);
             else
-                saveWhole(file, std::string(64 * 1024, 'x'));
+                saveWhole(file, std::string(std::size_t{64} * 1024, 'x'));
             QFAIL("the document was made");
         } catch (const SubscriptOutOfRange&) {
             QVERIFY(told.isEmpty());
