@@ -1,5 +1,6 @@
 #include "printing/print_destination.h"
 
+#include "printing/cups_library.h"
 #include "printing/print_server.h"
 
 #include <array>
@@ -31,17 +32,18 @@ QueueState queueState(ServerLink& link, const std::string& destination, const st
         throw Error(refusal(destination, failure(link, "查不到状态")));
     ipp_t* attributes = response.get();
     QueueState state;
-    if (auto* a = ippFindAttribute(attributes, "printer-state", IPP_TAG_ENUM); a != nullptr)
-        state.stopped = ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
-    if (auto* a = ippFindAttribute(attributes, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+    if (auto* a = cups().ippFindAttribute(attributes, "printer-state", IPP_TAG_ENUM); a != nullptr)
+        state.stopped = cups().ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
+    if (auto* a = cups().ippFindAttribute(attributes, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
         a != nullptr)
-        state.accepting = ippGetBoolean(a, 0) != 0;
-    if (auto* a = ippFindAttribute(attributes, "printer-state-message", IPP_TAG_TEXT); a != nullptr)
+        state.accepting = cups().ippGetBoolean(a, 0) != 0;
+    if (auto* a = cups().ippFindAttribute(attributes, "printer-state-message", IPP_TAG_TEXT);
+        a != nullptr)
         state.reason = text(a, 0);
     if (state.reason.empty())
         state.reason =
-            keywords(ippFindAttribute(attributes, "printer-state-reasons", IPP_TAG_KEYWORD));
-    if (auto* a = ippFindAttribute(attributes, "media-default", IPP_TAG_ZERO); a != nullptr)
+            keywords(cups().ippFindAttribute(attributes, "printer-state-reasons", IPP_TAG_KEYWORD));
+    if (auto* a = cups().ippFindAttribute(attributes, "media-default", IPP_TAG_ZERO); a != nullptr)
         state.media = text(a, 0);
     return state;
 }
@@ -49,11 +51,11 @@ QueueState queueState(ServerLink& link, const std::string& destination, const st
 // A sheet named the way users and queues name them: "iso_a4_210x297mm", "Letter", "A4".
 PaperSize paperNamed(std::string_view media) {
     const std::string first(media.substr(0, media.find(',')));
-    const pwg_media_t* size = pwgMediaForPWG(first.c_str());
+    const pwg_media_t* size = cups().pwgMediaForPWG(first.c_str());
     if (size == nullptr)
-        size = pwgMediaForLegacy(first.c_str());
+        size = cups().pwgMediaForLegacy(first.c_str());
     if (size == nullptr)
-        size = pwgMediaForPPD(first.c_str());
+        size = cups().pwgMediaForPPD(first.c_str());
     return size != nullptr ? PaperSize{size->width, size->length} : PaperSize{};
 }
 
@@ -69,14 +71,14 @@ bool describesTheQueue(std::string_view option) {
 class Destinations {
 public:
     explicit Destinations(ServerLink& link)
-        : count_(cupsGetDests2(link.exchange(), &dests_)) {}
-    ~Destinations() { cupsFreeDests(count_, dests_); }
+        : count_(cups().cupsGetDests2(link.exchange(), &dests_)) {}
+    ~Destinations() { cups().cupsFreeDests(count_, dests_); }
     Destinations(const Destinations&) = delete;
     Destinations& operator=(const Destinations&) = delete;
 
     int count() const noexcept { return count_; }
     const cups_dest_t* userDefault() const noexcept {
-        return cupsGetDest(nullptr, nullptr, count_, dests_);
+        return cups().cupsGetDest(nullptr, nullptr, count_, dests_);
     }
 
 private:
@@ -95,7 +97,7 @@ PrintQueue readyDefaultQueue(std::stop_token stop) {
             throw PrintCancelled();
         if (link.timedOut())
             throw Error("无法打印：打印服务“" + printServerName() + "”" + silenceWords() + "。");
-        if (dests.count() == 0 && cupsLastError() == IPP_STATUS_ERROR_INTERNAL)
+        if (dests.count() == 0 && cups().cupsLastError() == IPP_STATUS_ERROR_INTERNAL)
             throw Error("无法打印：打印服务“" + printServerName() + "”断开了连接。");
         throw NoPrinter("无法打印：系统没有设置默认打印机。");
     }
@@ -112,7 +114,7 @@ PrintQueue readyDefaultQueue(std::stop_token stop) {
         throw Error(refusal(queue.name, "已停止" + inParentheses(state.reason)));
     if (!state.accepting)
         throw Error(refusal(queue.name, "不接受打印任务" + inParentheses(state.reason)));
-    const char* media = cupsGetOption("media", dest->num_options, dest->options);
+    const char* media = cups().cupsGetOption("media", dest->num_options, dest->options);
     queue.paper = paperNamed(media != nullptr ? media : state.media);
     return queue;
 }
@@ -124,7 +126,7 @@ PaperSize defaultPaper(std::stop_token stop) {
         const cups_dest_t* dest = dests.userDefault();
         if (dest == nullptr || link.gaveUp())
             return {};
-        if (const char* media = cupsGetOption("media", dest->num_options, dest->options))
+        if (const char* media = cups().cupsGetOption("media", dest->num_options, dest->options))
             return paperNamed(media);
         return paperNamed(queueState(link, dest->name, dest->name).media);
     } catch (const Error&) {

@@ -1,5 +1,6 @@
 #include "printing/print_job.h"
 
+#include "printing/cups_library.h"
 #include "printing/print_server.h"
 
 #include <array>
@@ -21,7 +22,7 @@ enum class CancelOutcome {
 CancelOutcome cancelJob(const std::string& queue, int job) {
     try {
         ServerLink link{std::stop_token{}};
-        const ipp_status_t status = cupsCancelJob2(link.exchange(), queue.c_str(), job, 0);
+        const ipp_status_t status = cups().cupsCancelJob2(link.exchange(), queue.c_str(), job, 0);
         if (link.gaveUp() || status == IPP_STATUS_ERROR_INTERNAL ||
             status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
             return CancelOutcome::unanswered;
@@ -74,17 +75,18 @@ JobState jobState(ServerLink& link, const std::string& queue, int job) {
     static constexpr std::array<const char*, 3> wanted{"job-state", "job-state-reasons",
                                                        "job-k-octets"};
     ipp_t* request = attributesRequest(IPP_OP_GET_JOB_ATTRIBUTES, queue, wanted);
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
     const Response response = answer(link, request);
     if (response == nullptr)
         throw Error(failure(link, "查不到打印任务"));
     JobState state;
-    if (auto* a = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM); a != nullptr)
-        state.state = static_cast<ipp_jstate_t>(ippGetInteger(a, 0));
-    if (auto* a = ippFindAttribute(response.get(), "job-k-octets", IPP_TAG_INTEGER); a != nullptr)
-        state.kOctets = ippGetInteger(a, 0);
+    if (auto* a = cups().ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM); a != nullptr)
+        state.state = static_cast<ipp_jstate_t>(cups().ippGetInteger(a, 0));
+    if (auto* a = cups().ippFindAttribute(response.get(), "job-k-octets", IPP_TAG_INTEGER);
+        a != nullptr)
+        state.kOctets = cups().ippGetInteger(a, 0);
     state.reasons =
-        keywords(ippFindAttribute(response.get(), "job-state-reasons", IPP_TAG_KEYWORD));
+        keywords(cups().ippFindAttribute(response.get(), "job-state-reasons", IPP_TAG_KEYWORD));
     return state;
 }
 
@@ -115,10 +117,10 @@ int submitPdf(const PrintQueue& queue, const std::string& fileName, const std::s
     cups_option_t* options = nullptr;
     int optionCount = 0;
     for (const auto& [name, value] : queue.options)
-        optionCount = cupsAddOption(name.c_str(), value.c_str(), optionCount, &options);
-    const int job =
-        cupsCreateJob(link.exchange(), queue.queue.c_str(), title.c_str(), optionCount, options);
-    cupsFreeOptions(optionCount, options);
+        optionCount = cups().cupsAddOption(name.c_str(), value.c_str(), optionCount, &options);
+    const int job = cups().cupsCreateJob(link.exchange(), queue.queue.c_str(), title.c_str(),
+                                         optionCount, options);
+    cups().cupsFreeOptions(optionCount, options);
     if (job <= 0)
         throw Error(refusal(queue.name, failure(link, "没有接受打印任务")));
 
@@ -136,21 +138,23 @@ int submitPdf(const PrintQueue& queue, const std::string& fileName, const std::s
     std::ifstream file(fileName, std::ios::binary);
     if (!file)
         abandon("收不到打印页面：临时文件打不开");
-    if (cupsStartDocument(link.exchange(), queue.queue.c_str(), job, "report.pdf", CUPS_FORMAT_PDF,
-                          1) != HTTP_STATUS_CONTINUE ||
+    if (cups().cupsStartDocument(link.exchange(), queue.queue.c_str(), job, "report.pdf",
+                                 CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE ||
         link.gaveUp())
         abandon("没有接受打印页面");
     std::vector<char> chunk(1 << 16);
     while (file.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) ||
            file.gcount() > 0) {
-        if (cupsWriteRequestData(link.exchange(), chunk.data(),
-                                 static_cast<std::size_t>(file.gcount())) != HTTP_STATUS_CONTINUE ||
+        if (cups().cupsWriteRequestData(link.exchange(), chunk.data(),
+                                        static_cast<std::size_t>(file.gcount())) !=
+                HTTP_STATUS_CONTINUE ||
             link.gaveUp())
             abandon("收不全打印页面");
     }
     if (!file.eof())
         abandon("收不全打印页面：临时文件读不完");
-    if (cupsFinishDocument(link.exchange(), queue.queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE ||
+    if (cups().cupsFinishDocument(link.exchange(), queue.queue.c_str()) >
+            IPP_STATUS_OK_EVENTS_COMPLETE ||
         link.gaveUp())
         abandon("没有接受打印页面");
 

@@ -1,5 +1,7 @@
 #include "printing/print_server.h"
 
+#include "printing/cups_library.h"
+
 #include <algorithm>
 #include <array>
 
@@ -20,18 +22,19 @@ ServerLink::ServerLink(std::stop_token stop, std::chrono::milliseconds patience)
     int connectingCancelled = 0;
     const std::stop_callback cancelConnecting(stop_,
                                               [&connectingCancelled] { connectingCancelled = 1; });
-    http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                         static_cast<int>(patience.count()), &connectingCancelled);
+    http_ = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
+                                cups().cupsEncryption(), 1, static_cast<int>(patience.count()),
+                                &connectingCancelled);
     if (http_ == nullptr && cancelled())
         throw PrintCancelled();
     if (http_ == nullptr)
         throw NoPrinter("无法打印：连接不上打印服务“" + printServerName() + "”。");
-    httpSetTimeout(http_, std::chrono::duration<double>(tick).count(), &ServerLink::keepWaiting,
-                   this);
+    cups().httpSetTimeout(http_, std::chrono::duration<double>(tick).count(),
+                          &ServerLink::keepWaiting, this);
 }
 
 ServerLink::~ServerLink() {
-    httpClose(http_);
+    cups().httpClose(http_);
 }
 
 int ServerLink::keepWaiting(http_t* /*connection*/, void* data) {
@@ -44,7 +47,7 @@ int ServerLink::keepWaiting(http_t* /*connection*/, void* data) {
 }
 
 std::string printServerName() {
-    return cupsServer();
+    return cups().cupsServer();
 }
 
 std::string silenceWords() {
@@ -54,18 +57,20 @@ std::string silenceWords() {
 ipp_t* attributesRequest(ipp_op_t operation, std::string_view queue,
                          std::span<const char* const> wanted) {
     std::array<char, HTTP_MAX_URI> uri{};
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
-                     "localhost", 0, "/printers/%s", std::string(queue).c_str());
-    ipp_t* request = ippNewRequest(operation);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(wanted.size()), nullptr, wanted.data());
+    const std::string resource = "/printers/" + std::string(queue);
+    cups().httpAssembleURI(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp",
+                           nullptr, "localhost", 0, resource.c_str());
+    ipp_t* request = cups().ippNewRequest(operation);
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                        uri.data());
+    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                         static_cast<int>(wanted.size()), nullptr, wanted.data());
     return request;
 }
 
 Response answer(ServerLink& link, ipp_t* request) {
-    Response response(cupsDoRequest(link.exchange(), request, "/"), ippDelete);
-    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
+    Response response(cups().cupsDoRequest(link.exchange(), request, "/"), cups().ippDelete);
+    if (cups().cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || link.gaveUp())
         response.reset();
     return response;
 }
@@ -75,7 +80,7 @@ std::string failure(const ServerLink& link, std::string_view refused) {
         throw PrintCancelled();
     if (link.timedOut())
         return silenceWords();
-    switch (cupsLastError()) {
+    switch (cups().cupsLastError()) {
     case IPP_STATUS_ERROR_INTERNAL:
     case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
         return "的打印服务断开了连接";
@@ -91,7 +96,7 @@ std::string failure(const ServerLink& link, std::string_view refused) {
     case IPP_STATUS_ERROR_NOT_FOUND:
         return "不存在";
     default:
-        return std::string(refused) + inParentheses(cupsLastErrorString());
+        return std::string(refused) + inParentheses(cups().cupsLastErrorString());
     }
 }
 
@@ -100,13 +105,13 @@ std::string refusal(std::string_view destination, std::string_view what) {
 }
 
 std::string_view text(ipp_attribute_t* attribute, int index) {
-    const char* value = ippGetString(attribute, index, nullptr);
+    const char* value = cups().ippGetString(attribute, index, nullptr);
     return value != nullptr ? value : "";
 }
 
 std::string keywords(ipp_attribute_t* attribute) {
     std::string joined;
-    for (int i = 0; attribute != nullptr && i < ippGetCount(attribute); ++i) {
+    for (int i = 0; attribute != nullptr && i < cups().ippGetCount(attribute); ++i) {
         const std::string_view keyword = text(attribute, i);
         if (keyword.empty() || keyword == "none")
             continue;

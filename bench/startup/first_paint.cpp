@@ -11,6 +11,7 @@ namespace {
 
 constexpr int noPaintStatus = 3;
 
+// measure.sh --instructions counts up to the call of this function, by its name.
 void reportElapsed() {
     // The frame was flushed when the paint's update request ended; the round trip makes sure the
     // window system has taken it before the clock is read.

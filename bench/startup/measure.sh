@@ -3,13 +3,21 @@
 # a line of Latin text, one showing a line of Chinese text in the program's own face): milliseconds
 # from launch to the first frame on the screen, and peak resident memory, as medians over
 # interleaved runs on one virtual X server. The processor time that each start took up to that
-# frame is shown beside, as it depends less on what else the machine is doing. A start that shows
-# nothing within its patience ends the measurement with a message that names it, and a non-zero
-# status.
-# Usage: bench/startup/measure.sh <build-dir> [runs]
+# frame is shown beside, as it depends less on what else the machine is doing. With --instructions
+# each start is also run once under callgrind (scripts/install-deps valgrind), which counts the
+# instructions it executes up to its first frame: slow, but the same however busy the machine is.
+# A start that shows nothing within its patience ends the measurement with a message that names
+# it, and a non-zero status.
+# Usage: bench/startup/measure.sh <build-dir> [runs] [--instructions]
 set -euo pipefail
-build=${1:?usage: $0 <build-dir> [runs]}
-runs=${2:-15}
+build=${1:?usage: $0 <build-dir> [runs] [--instructions]}
+runs=15 counting=false
+for argument in "${@:2}"; do
+    case $argument in
+    --instructions) counting=true ;;
+    *) runs=$argument ;;
+    esac
+done
 if [[ -z ${DISPLAY:-} ]]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
@@ -18,7 +26,7 @@ export QT_QPA_PLATFORM=xcb
 # its event loop runs.
 patience=15
 
-declare -A times memories cpus
+declare -A times memories cpus instructions
 # one_run <name> <program> [arguments...]
 one_run() {
     local name=$1 log output status=0
@@ -37,32 +45,64 @@ one_run() {
     rm -f "$log"
 }
 
+# count_instructions <name> <program> [arguments...]
+count_instructions() {
+    local name=$1 out
+    shift
+    out=$(mktemp -d)
+    STARTUP_T0_NS=$(date +%s%N) timeout 600 valgrind --tool=callgrind \
+        --callgrind-out-file="$out/callgrind.%p" --dump-before='*reportElapsed*' "$@" \
+        >/dev/null 2>&1 || true
+    # Only the program's own process dumps a first part, as it reports its first frame
+    # (reportElapsed in first_paint.cpp); a process it forks does not.
+    instructions[$name]=$(awk '/^summary:/ {printf "%.1f", $2 / 1e6}' "$out"/callgrind.*.1 \
+        2>/dev/null) || true
+    rm -rf "$out"
+    if [[ -z ${instructions[$name]} ]]; then
+        echo "$0: $name showed no first frame under callgrind" >&2
+        exit 1
+    fi
+}
+
 dir=$build/bench/startup
 contenders=(velmora "empty window" "Latin label" "same-face label")
-run_contender() {
-    case $1 in
-    velmora) one_run "$1" "$dir/velmora_startup" ;;
-    "empty window") one_run "$1" "$dir/baseline_startup" ;;
-    "Latin label") one_run "$1" "$dir/baseline_startup" latin ;;
-    "same-face label") one_run "$1" "$dir/baseline_startup" same-face ;;
+# start_contender <runner> <name>: hands the runner the contender's name and command line.
+start_contender() {
+    local runner=$1 name=$2
+    case $name in
+    velmora) "$runner" "$name" "$dir/velmora_startup" ;;
+    "empty window") "$runner" "$name" "$dir/baseline_startup" ;;
+    "Latin label") "$runner" "$name" "$dir/baseline_startup" latin ;;
+    "same-face label") "$runner" "$name" "$dir/baseline_startup" same-face ;;
     esac
 }
 
 # The first start of each fills the page cache; it is not counted.
-for contender in "${contenders[@]}"; do run_contender "$contender"; done
+for contender in "${contenders[@]}"; do start_contender one_run "$contender"; done
 times=() memories=() cpus=()
 for ((i = 0; i < runs; i++)); do
-    for contender in "${contenders[@]}"; do run_contender "$contender"; done
+    for contender in "${contenders[@]}"; do start_contender one_run "$contender"; done
 done
+if $counting; then
+    for contender in "${contenders[@]}"; do start_contender count_instructions "$contender"; done
+fi
 
 median() { tr ' ' '\n' | grep . | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-printf '%-20s %12s %14s %12s   %s\n' "median of $runs runs" "first paint" "peak memory" \
-    "processor" "Velmora's ratios"
+# ratio <velmora's> <contender's> -> "1.19"
+ratio() { awk "BEGIN {printf \"%.2f\", $1 / $2}"; }
+counted_heading="" counted=""
+$counting && counted_heading=$(printf ' %14s' instructions)
+printf '%-20s %12s %14s %12s%s   %s\n' "median of $runs runs" "first paint" "peak memory" \
+    "processor" "$counted_heading" "Velmora's ratios"
 vt=$(median <<<"${times[velmora]}") vm=$(median <<<"${memories[velmora]}")
 vc=$(median <<<"${cpus[velmora]}")
 for contender in "${contenders[@]}"; do
     t=$(median <<<"${times[$contender]}") m=$(median <<<"${memories[$contender]}")
     c=$(median <<<"${cpus[$contender]}")
-    printf '%-20s %9s ms %11s kB %9s ms   %s\n' "$contender" "$t" "$m" "$c" \
-        "$(awk "BEGIN {printf \"%.2f / %.2f / %.2f\", $vt / $t, $vm / $m, $vc / $c}")"
+    ratios="$(ratio "$vt" "$t") / $(ratio "$vm" "$m") / $(ratio "$vc" "$c")"
+    if $counting; then
+        counted=$(printf ' %12s M' "${instructions[$contender]}")
+        ratios+=" / $(ratio "${instructions[velmora]}" "${instructions[$contender]}")"
+    fi
+    printf '%-20s %9s ms %11s kB %9s ms%s   %s\n' "$contender" "$t" "$m" "$c" "$counted" "$ratios"
 done
