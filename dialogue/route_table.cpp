@@ -55,11 +55,12 @@ std::string_view cellAt(const TableRow& row, std::size_t column) {
     return column < row.size() ? std::string_view(row[column]) : std::string_view();
 }
 
-// The cell without the apostrophe a spreadsheet puts before a text it must not take for a
-// formula: "'-P1" -> "-P1", "'P1" -> "'P1".
+// The cell without the apostrophe put before a text a spreadsheet must not take for a formula, or
+// before a text that begins with an apostrophe of its own: "'-P1" -> "-P1", "''P1" -> "'P1",
+// "'P1" -> "'P1".
 std::string_view unguarded(std::string_view cell) {
     if (cell.size() >= 2 && cell[0] == '\'' &&
-        std::string_view("=+-@\t\r").find(cell[1]) != std::string_view::npos)
+        std::string_view("=+-@\t\r'").find(cell[1]) != std::string_view::npos)
         cell.remove_prefix(1);
     return cell;
 }

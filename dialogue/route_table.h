@@ -37,8 +37,8 @@ inline constexpr std::size_t mostTablePoints = 32768;
 // a results table writes right after B); what follows is ignored. A section's distance and
 // height difference stand on the row of the point where it ends. Only A's and B's heights are
 // read; the others are results of an earlier run. A's row of just two cells holds its name and
-// height, as a blank-separated results table writes it. An apostrophe that a spreadsheet put
-// before a text starting with = + - @, a tab or a carriage return is dropped.
+// height, as a blank-separated results table writes it. An apostrophe put before a text starting
+// with = + - @, a tab, a carriage return or an apostrophe is dropped.
 //   readRouteTable("点名,距离,实测高差,高程\nBM1,,,10\nP1,100,1.01,\nBM2,100,1,12\n")
 //     -> Ha "10", Hb "12", points {BM1}, {P1, "100", "1.01"}, {BM2, "100", "1"}
 //   readRouteTable("BM1\t\t\t\t\t10\nBM2\t100\t2\t-5.00\t1.995\t12\nΣ\t100\t...") -> the same

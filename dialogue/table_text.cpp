@@ -6,11 +6,14 @@ namespace velmora {
 
 namespace {
 
-constexpr std::string_view formulaStarts = "=+-@\t\r";
+// A text beginning with one of these is a formula to a spreadsheet; one beginning with an
+// apostrophe would lose it to the spreadsheet, which takes a leading apostrophe for its own mark of
+// a text.
+constexpr std::string_view guardedStarts = "=+-@\t\r'";
 
 bool needsApostrophe(const Cell& cell) {
     return !cell.isNumber() && !cell.text.empty() &&
-           formulaStarts.find(cell.text.front()) != std::string_view::npos;
+           guardedStarts.find(cell.text.front()) != std::string_view::npos;
 }
 
 // The cell as a separated field: apostrophed where needed, quoted when it holds any of `specials`.

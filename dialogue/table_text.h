@@ -8,7 +8,8 @@ namespace velmora {
 
 // The results table as texts to paste or save, UTF-8, row by row and cell by cell. A text cell
 // that begins with = + - @, a tab or a carriage return gets an apostrophe in front, so that no
-// spreadsheet runs a point name as a formula; number cells never do ("-5.0" stays "-5.0").
+// spreadsheet runs a point name as a formula, and so does one that begins with an apostrophe, which
+// a spreadsheet would otherwise take away; number cells never do ("-5.0" stays "-5.0").
 
 // Tab-separated lines ending in "\n", for the clipboard's text/plain. A cell holding a tab,
 // carriage return, line feed or quote is put in quotes with its quotes doubled.

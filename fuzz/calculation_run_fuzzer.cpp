@@ -349,10 +349,9 @@ std::string shortestText(float value) {
 }
 
 // A name as a tab-separated results table holds it: quoted when it holds a quote, a tab or a line
-// end, after an apostrophe when a spreadsheet would take it for a formula. Nothing for a name that
-// cannot come back as it is: bytes that are not UTF-8 text of their own (the file would be decoded
-// otherwise), a leading apostrophe (it would be taken for the spreadsheet's own) or a Σ, which
-// could end the points.
+// end, after an apostrophe when a spreadsheet would take it for a formula or its leading
+// apostrophe for its own. Nothing for a name that cannot come back as it is: bytes that are not
+// UTF-8 text of their own (the file would be decoded otherwise) or a Σ, which could end the points.
 std::optional<std::string> nameCell(const std::string& name) {
     try {
         if (velmora::decodedText(name) != name)
@@ -360,11 +359,10 @@ std::optional<std::string> nameCell(const std::string& name) {
     } catch (const velmora::Error&) {
         return std::nullopt;
     }
-    if (name.starts_with('\'') || name.find("Σ") != std::string::npos ||
-        name.find("∑") != std::string::npos)
+    if (name.find("Σ") != std::string::npos || name.find("∑") != std::string::npos)
         return std::nullopt;
     std::string cell =
-        !name.empty() && std::string_view("=+-@\t\r").find(name[0]) != std::string_view::npos
+        !name.empty() && std::string_view("=+-@\t\r'").find(name[0]) != std::string_view::npos
             ? "'" + name
             : name;
     if (cell.find_first_of("\"\t\r\n") == std::string::npos)

@@ -235,7 +235,7 @@ private slots:
         QTest::addColumn<QString>("tsv");
         QTest::addColumn<QString>("csv");
         QTest::addColumn<QString>("html");
-        const std::array<std::array<const char*, 5>, 11> rows = {{
+        const std::array<std::array<const char*, 5>, 12> rows = {{
             {"formula", "=SUM(2)", "'=SUM(2)", "'=SUM(2)", "&#39;=SUM(2)"},
             {"plus", "+1", "'+1", "'+1", "&#39;+1"},
             {"minus", "-x", "'-x", "'-x", "&#39;-x"},
@@ -243,6 +243,7 @@ private slots:
             {"tab", "\tx", "\"'\tx\"", "'\tx", "&#39;\tx"},
             {"carriage return", "\rx", "\"'\rx\"", "\"'\rx\"", "&#39;\rx"},
             {"comma", "a,b", "a,b", "\"a,b\"", "a,b"},
+            {"apostrophe", "'P", "''P", "''P", "&#39;&#39;P"},
             // moc does not read raw string literals that hold a quote.
             // NOLINTNEXTLINE(modernize-raw-string-literal)
             {"quote", "5\"", "\"5\"\"\"", "\"5\"\"\"", "5&quot;"},

@@ -74,8 +74,8 @@ private slots:
             "点名,距离,实测高差,高程\r\n\"B,M1\",,,10\r\n\"P\"\"1\n2\",\"100\",1.01,\r\nBM2,100,1,"
             "12\r\n",
             "10 12 B,M1/P\"1\n2/BM2   200 10.00 毫米");
-        row("apostrophes", "点名,距离,实测高差,高程\n'=A,,,'+10\n'P1,100,1.01,\n'-B,100,'-1,12\n",
-            "10 12 =A/'P1/-B   200 -1990.00 毫米");
+        row("apostrophes", "点名,距离,实测高差,高程\n'=A,,,'+10\n''P1,100,1.01,\n'B,100,'-1,12\n",
+            "10 12 =A/'P1/'B   200 -1990.00 毫米");
         row("numbers as typed",
             "点名,距离,实测高差,高程\nBM1,,,１０\nP1, 1e2 ,1。01,\nBM2,100.,1,12\n", workedOutcome);
         row("a blank row ends the points", workedTable + "\nP9\t1\t1\t\t\t1\n", workedOutcome);
