@@ -9,19 +9,25 @@ namespace velmora {
 
 namespace {
 
+// Points `slot` at the library's function `name`; 1 where the library has none, else 0.
+template <typename Function> int resolveInto(Function& slot, QLibrary& library, const char* name) {
+    slot = reinterpret_cast<Function>(library.resolve(name));
+    return slot == nullptr ? 1 : 0;
+}
+
 std::optional<CupsLibrary> loaded() {
     // The library stays loaded for the rest of the program's life.
     static QLibrary library(QStringLiteral("cups"), 2);
     if (!library.load())
         return std::nullopt;
     CupsLibrary functions;
-    bool complete = true;
-#define VELMORA_CUPS_RESOLVE(name)                                                                 \
-    functions.name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));                  \
-    complete = complete && functions.name != nullptr;
+    int missing = 0;
+#define VELMORA_CUPS_RESOLVE(name) missing += resolveInto(functions.name, library, #name);
     VELMORA_CUPS_FUNCTIONS(VELMORA_CUPS_RESOLVE)
 #undef VELMORA_CUPS_RESOLVE
-    return complete ? std::optional(functions) : std::nullopt;
+    if (missing != 0)
+        return std::nullopt;
+    return functions;
 }
 
 } // namespace

@@ -47,6 +47,8 @@ namespace velmora {
 // starts: the library and the twenty it brings would cost every start a few milliseconds and
 // megabytes, for a button most starts never press.
 struct CupsLibrary {
+// The argument is a name, declared here as a member of the same name.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define VELMORA_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
     VELMORA_CUPS_FUNCTIONS(VELMORA_CUPS_MEMBER)
 #undef VELMORA_CUPS_MEMBER

@@ -185,7 +185,9 @@ private slots:
     }
 
     // Every fault the print server or the user's setup can bring: what the user is told, how long
-    // the press takes, and what the queue holds afterwards; the window turns all the while.
+    // the press takes, and what the queue holds afterwards; the window turns all the while. Shard k
+    // of four takes rows k, k + 4, ...: the rows that wait out the server's patience come first,
+    // so that each shard waits about as long.
     void aFaultIsToldAndTheQueueHoldsOnlyWhatPrinted_data() {
         QTest::addColumn<QString>("silentAt"); // the operation the server stops answering at
         QTest::addColumn<QString>("setup");    // what else is true of the user's system
@@ -198,34 +200,34 @@ private slots:
             QStringLiteral("没有应答（等了 %1 秒）").arg(printServerPatience.count());
         const QString server = QStringLiteral("打印服务");
         const QString cancelled = QStringLiteral("打印任务已取消");
-        QTest::newRow("a server that never answers")
-            << "*"
-            << "" << QStringList{server, noAnswer} << 0 << "";
-        QTest::newRow("silent at the queue's state")
-            << "Get-Printer-Attributes"
-            << "" << QStringList{queue, noAnswer} << 0 << "";
-        QTest::newRow("silent at the job's creation")
-            << "Create-Job"
-            << "" << QStringList{queue, noAnswer} << 0 << "";
-        QTest::newRow("silent while the page is sent")
-            << "Send-Document"
-            << "" << QStringList{queue, noAnswer, cancelled} << 0 << "";
         // Nobody can take the job away while the server is silent: it may print once the server
         // answers again, and the user must not be told plainly that printing failed.
         QTest::newRow("silent while the page is sent and at the cancel")
             << "Send-Document,Cancel-Job"
             << "job left on the queue"
             << QStringList{queue, noAnswer, QStringLiteral("可能还在打印队列里")} << 0 << "";
-        // The page went whole to a queue that prints at once, so it printed; the user is not
-        // told it did.
-        QTest::newRow("silent when the job is asked back")
-            << "Get-Job-Attributes"
-            << "" << QStringList{queue, noAnswer} << 1 << "";
+        QTest::newRow("a server that never answers")
+            << "*"
+            << "" << QStringList{server, noAnswer} << 0 << "";
+        QTest::newRow("silent at the job's creation")
+            << "Create-Job"
+            << "" << QStringList{queue, noAnswer} << 0 << "";
         QTest::newRow("a stopped server")
             << ""
             << "frozen server" << QStringList{server, noAnswer} << 0 << "";
         QTest::newRow("取消 while the page is sent") << "Send-Document"
                                                      << "cancel" << QStringList{} << 0 << "";
+        QTest::newRow("silent at the queue's state")
+            << "Get-Printer-Attributes"
+            << "" << QStringList{queue, noAnswer} << 0 << "";
+        QTest::newRow("silent while the page is sent")
+            << "Send-Document"
+            << "" << QStringList{queue, noAnswer, cancelled} << 0 << "";
+        // The page went whole to a queue that prints at once, so it printed; the user is not
+        // told it did.
+        QTest::newRow("silent when the job is asked back")
+            << "Get-Job-Attributes"
+            << "" << QStringList{queue, noAnswer} << 1 << "";
         QTest::newRow("a full temporary folder")
             << ""
             << "full temporary folder"
