@@ -34,9 +34,7 @@ void distribute(LevelingRoute& route, SectionMeasurements& sections) {
     route.adjustedHeights.at(0) = height;
     for (long i = 1; i <= route.closingIndex; ++i) {
         const float carried = checked(height + sections.heightDiffs.at(i), "平差高程");
-        const float correction =
-            checked(sections.sectionLengths.at(i) * sections.correctionPerMetre, "高差改正数");
-        height = checked(carried + correction, "平差高程");
+        height = checked(carried + sectionCorrection(sections, i), "平差高程");
         route.adjustedHeights.at(i) = height;
     }
 }

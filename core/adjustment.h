@@ -26,9 +26,16 @@ inline void accumulateSection(LevelingRoute& route, const SectionMeasurements& s
 //   misclosure -> 0.01f (0.0100002...), returns 10.0002...f
 float computeMisclosure(LevelingRoute& route);
 
+// The correction section i receives once correctionPerMetre is set: sectionLengths(i) *
+// correctionPerMetre, the single the adjusted heights are carried with.
+//   section 1 of the example -> -0.005f
+inline float sectionCorrection(const SectionMeasurements& sections, long i) {
+    return checked(sections.sectionLengths.at(i) * sections.correctionPerMetre, "高差改正数");
+}
+
 // Spreads -fh over the sections in proportion to their lengths: correctionPerMetre = -fh / [s];
 // adjustedHeights(0) = Ha; adjustedHeights(i) = (adjustedHeights(i - 1) + heightDiffs(i)) +
-// sectionLengths(i) * correctionPerMetre, carried forward point by point.
+// sectionCorrection(i), carried forward point by point.
 //   correctionPerMetre -> -5.0e-5f, adjustedHeights -> 10, 11.005, 12.000 (to three decimals)
 // A total length of 0 raises ArithmeticError, whether fh is 0 too (0 / 0) or not (division by
 // zero): there is no length to spread the misclosure by.

@@ -1,5 +1,6 @@
 #include "dialogue/results_table.h"
 
+#include "core/adjustment.h"
 #include "core/checked_result.h"
 #include "core/number_text.h"
 #include "dialogue/misclosure_limits.h"
@@ -75,8 +76,7 @@ ResultsTable resultsTable(const LevelingRoute& route) {
     float correctionSum = 0.0f;
     float adjustedSum = 0.0f;
     for (long i = 1; i <= closing; ++i) {
-        const float correction =
-            checked(sections.sectionLengths.at(i) * sections.correctionPerMetre, "高差改正数");
+        const float correction = sectionCorrection(sections, i);
         const float adjusted = checked(sections.heightDiffs.at(i) + correction, "改正后高差");
         correctionSum = checked(correction + correctionSum, "改正数总和");
         adjustedSum = checked(adjusted + adjustedSum, "改正后高差总和");

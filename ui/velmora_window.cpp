@@ -171,6 +171,12 @@ QPushButton* button(QWidget& window, const char* name) {
     return window.findChild<QPushButton*>(QLatin1String(name));
 }
 
+// The one local file a drop brings; empty when it brings none or several.
+QString droppedFile(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
 // A window action with its shortcut, also on the window's right-click menu.
 QAction* addWindowAction(QWidget& window, const QString& text, QKeySequence::StandardKey key) {
     auto* action = new QAction(text, &window);
@@ -274,16 +280,6 @@ void Velmora::openRoute() {
             takeRoute(routeFromFile(*this, file));
     });
 }
-
-namespace {
-
-// The one local file a drop brings; empty when it brings none or several.
-QString droppedFile(const QMimeData& data) {
-    const QList<QUrl> urls = data.urls();
-    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
-}
-
-} // namespace
 
 void Velmora::dragEnterEvent(QDragEnterEvent* event) {
     if (!droppedFile(*event->mimeData()).isEmpty() || event->mimeData()->hasText())
