@@ -9,9 +9,9 @@
 #include "dialogue/calculation_run.h"
 #include "dialogue/prompts.h"
 #include "dialogue/report.h"
-#include "dialogue/table_run.h"
-#include "dialogue/table_text.h"
-#include "dialogue/text_decoding.h"
+#include "formats/table_run.h"
+#include "formats/table_text.h"
+#include "formats/text_decoding.h"
 
 #include <array>
 #include <bit>

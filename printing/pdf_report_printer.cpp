@@ -1,13 +1,13 @@
 #include "printing/pdf_report_printer.h"
 
 #include "core/errors.h"
+#include "platform/file_system.h"
 #include "printing/qt_text.h"
 
 #include <QFileInfo>
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cerrno>
-#include <unistd.h>
 
 namespace velmora {
 
@@ -80,7 +80,7 @@ QStringList rowsWithin(std::initializer_list<std::string_view> items, const QFon
 
 qint64 PdfReportPrinter::DocumentFile::writeData(const char* data, qint64 size) {
     const qint64 written = QSaveFile::writeData(data, size);
-    // Qt's file writes until the system refuses, so errno still says why.
+    // Qt's file writes until the system refuses, so the system's last failure still says why.
     if (written != size)
         noteFailure();
     return written;
@@ -95,7 +95,7 @@ bool PdfReportPrinter::DocumentFile::flushed() {
 
 void PdfReportPrinter::DocumentFile::noteFailure() {
     if (firstFailure_ == 0)
-        firstFailure_ = errno != 0 ? errno : -1;
+        firstFailure_ = lastFileFailure() != 0 ? lastFileFailure() : -1;
 }
 
 PdfReportPrinter::PdfReportPrinter(const QString& fileName, const QPageSize& pageSize)
@@ -156,7 +156,7 @@ void PdfReportPrinter::beginIfNeeded() {
     if (painter_.isActive())
         return;
     if (!file_.open(QIODevice::WriteOnly))
-        throwUnwritten(errno);
+        throwUnwritten(lastFileFailure());
     if (!painter_.begin(&writer_))
         throwUnwritten(-1);
     painter_.setFont(font_);
@@ -210,10 +210,10 @@ void PdfReportPrinter::endDocument() {
     if (!ended)
         throwUnwritten(-1);
     // Some file systems take the space only when the data goes to the disk.
-    if (!file_.flushed() || ::fsync(file_.handle()) != 0)
-        throwUnwritten(file_.firstFailure() != 0 ? file_.firstFailure() : errno);
+    if (!file_.flushed() || !flushToDisk(file_.handle()))
+        throwUnwritten(file_.firstFailure() != 0 ? file_.firstFailure() : lastFileFailure());
     if (!file_.commit())
-        throwUnwritten(errno);
+        throwUnwritten(lastFileFailure());
 }
 
 void PdfReportPrinter::throwIfUnwritten() {

@@ -1,12 +1,12 @@
 #include "printing/user_file.h"
 
 #include "core/errors.h"
+#include "platform/file_system.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
-#include <unistd.h>
 
 namespace velmora {
 
@@ -23,7 +23,9 @@ std::string unsavedMessage(const QString& fileName, int failure) {
     case EROFS:
         return unsaved + folder + "在只读的磁盘上，请换一个文件夹。";
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return unsaved + "磁盘已满，文件没有保存。请腾出一些磁盘空间后再保存。";
     case ENOENT:
     case ENOTDIR:
@@ -37,9 +39,9 @@ std::string unsavedMessage(const QString& fileName, int failure) {
 
 void saveWhole(const QString& fileName, std::string_view bytes) {
     QSaveFile file(fileName);
-    errno = 0;
+    forgetFileFailure();
     const auto fail = [&] {
-        const int failure = errno != 0 ? errno : -1;
+        const int failure = lastFileFailure() != 0 ? lastFileFailure() : -1;
         file.cancelWriting();
         throw Error(unsavedMessage(fileName, failure));
     };
@@ -47,7 +49,7 @@ void saveWhole(const QString& fileName, std::string_view bytes) {
         fail();
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
-        !file.flush() || ::fsync(file.handle()) != 0)
+        !file.flush() || !flushToDisk(file.handle()))
         fail();
     if (!file.commit())
         fail();
@@ -59,9 +61,9 @@ std::string readUpTo(const QString& fileName, std::size_t most) {
     if (info.isDir())
         throw Error(unread + "这是一个文件夹，请选一个表格文件。");
     QFile file(fileName);
-    errno = 0;
+    forgetFileFailure();
     if (!file.open(QIODevice::ReadOnly)) {
-        switch (errno) {
+        switch (lastFileFailure()) {
         case ENOENT:
             throw Error(unread + "文件不存在。");
         case EACCES:

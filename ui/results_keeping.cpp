@@ -2,8 +2,8 @@
 
 #include "core/errors.h"
 #include "dialogue/report.h"
-#include "dialogue/results_file_name.h"
-#include "dialogue/table_text.h"
+#include "formats/results_file_name.h"
+#include "formats/table_text.h"
 #include "printing/qt_text.h"
 #include "printing/report_file.h"
 #include "printing/user_file.h"

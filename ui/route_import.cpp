@@ -1,7 +1,7 @@
 #include "ui/route_import.h"
 
 #include "core/errors.h"
-#include "dialogue/text_decoding.h"
+#include "formats/text_decoding.h"
 #include "printing/user_file.h"
 #include "ui/background_work.h"
 #include "ui/documents_folder.h"

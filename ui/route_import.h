@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogue/table_run.h"
+#include "formats/table_run.h"
 
 #include <QString>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "core/errors.h"
 #include "dialogue/calculation_run.h"
-#include "dialogue/misclosure_limits.h"
+#include "formats/misclosure_limits.h"
 #include "printing/print_server.h"
 #include "printing/qt_text.h"
 #include "ui/background_work.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/leveling_route.h"
-#include "dialogue/table_run.h"
+#include "formats/table_run.h"
 #include "ui/window_fields.h"
 
 #include <QWidget>

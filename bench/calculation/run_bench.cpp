@@ -4,8 +4,8 @@
 // route read from a tab-separated table file and run.
 #include "bench/calculation/largest_route.h"
 #include "dialogue/calculation_run.h"
-#include "dialogue/table_run.h"
-#include "dialogue/table_text.h"
+#include "formats/table_run.h"
+#include "formats/table_text.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

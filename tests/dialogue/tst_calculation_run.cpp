@@ -1,6 +1,6 @@
-#include "dialogue/misclosure_limits.h"
-#include "dialogue/results_file_name.h"
-#include "dialogue/table_text.h"
+#include "formats/misclosure_limits.h"
+#include "formats/results_file_name.h"
+#include "formats/table_text.h"
 #include "tests/tools/scripted_user.h"
 
 #include <QTest>

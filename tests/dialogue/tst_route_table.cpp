@@ -1,7 +1,7 @@
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "dialogue/table_run.h"
-#include "dialogue/text_decoding.h"
+#include "formats/table_run.h"
+#include "formats/text_decoding.h"
 
 #include <QTest>
 #include <string>

@@ -17,8 +17,8 @@
 // With --results-table, standard output holds only the results table as CSV (UTF-8 with a byte
 // order mark, CRLF), or "error <message>" when there is none.
 #include "dialogue/report.h"
-#include "dialogue/table_run.h"
-#include "dialogue/table_text.h"
+#include "formats/table_run.h"
+#include "formats/table_text.h"
 #include "tests/tools/report_recorder.h"
 #include "tests/tools/scripted_user.h"
 

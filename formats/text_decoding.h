@@ -15,7 +15,7 @@ inline constexpr std::size_t mostTableBytes = 8u << 20u;
 // order mark (little or big endian) means UTF-16; otherwise bytes that are valid UTF-8 are UTF-8,
 // with or without a byte order mark; anything else is GB18030, which is what a Chinese
 // spreadsheet saves as "CSV" (GBK is a part of it). The byte order mark is not part of the text.
-// The platform's converter (iconv) does the decoding.
+// The system's own converter does the decoding (platform/text_conversion.h).
 //   decodedText("BM1,10") -> "BM1,10"
 //   decodedText("\xEF\xBB\xBF" "BM1") -> "BM1"
 //   decodedText("\xFF\xFE" "B\0M\0" (UTF-16LE)) -> "BM"

@@ -1,4 +1,4 @@
-#include "dialogue/results_file_name.h"
+#include "formats/results_file_name.h"
 
 #include "dialogue/report.h"
 

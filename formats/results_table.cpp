@@ -1,10 +1,10 @@
-#include "dialogue/results_table.h"
+#include "formats/results_table.h"
 
 #include "core/adjustment.h"
 #include "core/checked_result.h"
 #include "core/number_text.h"
-#include "dialogue/misclosure_limits.h"
 #include "dialogue/report.h"
+#include "formats/misclosure_limits.h"
 
 #include <array>
 #include <utility>

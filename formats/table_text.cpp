@@ -1,4 +1,4 @@
-#include "dialogue/table_text.h"
+#include "formats/table_text.h"
 
 #include <string_view>
 

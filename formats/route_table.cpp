@@ -1,11 +1,11 @@
-#include "dialogue/route_table.h"
+#include "formats/route_table.h"
 
-#include "core/delimited_text.h"
 #include "core/errors.h"
 #include "core/number_reading.h"
 #include "core/number_text.h"
 #include "dialogue/shortened_text.h"
-#include "dialogue/text_decoding.h"
+#include "formats/delimited_text.h"
+#include "formats/text_decoding.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "dialogue/table_run.h"
+#include "formats/table_run.h"
 
 #include "core/number_text.h"
 #include "dialogue/calculation_run.h"
-#include "dialogue/route_table.h"
+#include "formats/route_table.h"
 
 #include <cstddef>
 

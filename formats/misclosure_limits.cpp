@@ -1,4 +1,4 @@
-#include "dialogue/misclosure_limits.h"
+#include "formats/misclosure_limits.h"
 
 #include "core/number_text.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogue/results_table.h"
+#include "formats/results_table.h"
 
 #include <string>
 

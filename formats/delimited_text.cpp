@@ -1,4 +1,4 @@
-#include "core/delimited_text.h"
+#include "formats/delimited_text.h"
 
 #include "core/errors.h"
 #include "core/number_text.h"
