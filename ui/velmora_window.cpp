@@ -6,6 +6,7 @@
 #include "printing/print_server.h"
 #include "printing/qt_text.h"
 #include "ui/background_work.h"
+#include "ui/control_geometry.h"
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
 #include "ui/results_keeping.h"
@@ -38,21 +39,6 @@ using namespace controls;
 
 QColor toQColor(Colour colour) {
     return {colour.red, colour.green, colour.blue};
-}
-
-QRect pixelRect(const Control& control) {
-    return {pixels(control.left), pixels(control.top), pixels(control.width),
-            pixels(control.height)};
-}
-
-// The line's width is centred on the segment between its end points, and reaches past each end
-// by half of it so that the edges of the frame meet in full corners.
-QRect pixelRect(const Line& line) {
-    const int half = lineWidthPixels / 2;
-    const QRect ends =
-        QRect(QPoint(pixels(line.x1), pixels(line.y1)), QPoint(pixels(line.x2), pixels(line.y2)))
-            .normalized();
-    return ends.adjusted(-half, -half, half, half);
 }
 
 void paintButtonFace(QPushButton& button, QStyle* classicStyle) {

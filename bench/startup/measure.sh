@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up of the program against minimal Qt Widgets windows of its size (an empty one, one showing
-# a line of Latin text, one showing a line of Chinese text in the program's own face): milliseconds
+# a line of Latin text, one showing a line of Chinese text in the program's own face, one of the
+# program's whole layout in plain widgets of the default style): milliseconds
 # from launch to the first frame on the screen, and peak resident memory, as medians over
 # interleaved runs on one virtual X server. The processor time that each start took up to that
 # frame is shown beside, as it depends less on what else the machine is doing. With --instructions
@@ -8,20 +9,34 @@
 # instructions it executes up to its first frame: slow, but the same however busy the machine is.
 # A start that shows nothing within its patience ends the measurement with a message that names
 # it, and a non-zero status.
-# Usage: bench/startup/measure.sh <build-dir> [runs] [--instructions]
+# --runner=COMMAND starts every program through COMMAND (split at blanks), and a build folder whose
+# programs end in .exe is run as such: a Windows build under Wine is measured with
+#   bench/startup/measure.sh build/windows 15 --runner=/usr/lib/wine/wine64
+# Its peak memory is then that of the runner's own process, in which Wine runs the program; its
+# processor time is what the target's clock() reports, which on Windows is the wall time since the
+# process began. The wine server should already be running (wineserver -p), so that no start pays
+# for launching it. --instructions needs native programs.
+# Usage: bench/startup/measure.sh <build-dir> [runs] [--instructions] [--runner=COMMAND]
 set -euo pipefail
-build=${1:?usage: $0 <build-dir> [runs] [--instructions]}
-runs=15 counting=false
+usage="usage: $0 <build-dir> [runs] [--instructions] [--runner=COMMAND]"
+build=${1:?$usage}
+runs=15 counting=false runner=()
 for argument in "${@:2}"; do
     case $argument in
     --instructions) counting=true ;;
+    --runner=*) read -ra runner <<<"${argument#--runner=}" ;;
     *) runs=$argument ;;
     esac
 done
+if $counting && ((${#runner[@]})); then
+    echo "$0: --instructions counts native programs only; leave out --runner" >&2
+    exit 2
+fi
 if [[ -z ${DISPLAY:-} ]]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
-export QT_QPA_PLATFORM=xcb
+# A program run through a runner picks its own platform plugin; xcb would not exist there.
+((${#runner[@]})) || export QT_QPA_PLATFORM=xcb
 # Each program gives up after 10 s without a paint; the outer limit also ends one that hangs before
 # its event loop runs.
 patience=15
@@ -32,8 +47,8 @@ one_run() {
     local name=$1 log output status=0
     shift
     log=$(mktemp)
-    output=$(STARTUP_T0_NS=$(date +%s%N) timeout "$patience" /usr/bin/time -v -o "$log" "$@" \
-        2>/dev/null) || status=$?
+    output=$(STARTUP_T0_NS=$(date +%s%N) timeout "$patience" /usr/bin/time -v -o "$log" \
+        "${runner[@]}" "$@" 2>/dev/null) || status=$?
     if [[ $status -ne 0 || ! $output =~ ^[0-9.]+\ [0-9.]+$ ]]; then
         rm -f "$log"
         echo "$0: $name showed no first frame (status $status, output '$output')" >&2
@@ -65,15 +80,19 @@ count_instructions() {
 }
 
 dir=$build/bench/startup
-contenders=(velmora "empty window" "Latin label" "same-face label")
-# start_contender <runner> <name>: hands the runner the contender's name and command line.
+suffix=""
+[[ -e $dir/velmora_startup.exe ]] && suffix=.exe
+contenders=(velmora "empty window" "Latin label" "same-face label" "plain layout")
+# start_contender <measurement> <name>: hands the measurement the contender's name and command line.
 start_contender() {
-    local runner=$1 name=$2
+    local measurement=$1 name=$2 velmora=$dir/velmora_startup$suffix
+    local baseline=$dir/baseline_startup$suffix
     case $name in
-    velmora) "$runner" "$name" "$dir/velmora_startup" ;;
-    "empty window") "$runner" "$name" "$dir/baseline_startup" ;;
-    "Latin label") "$runner" "$name" "$dir/baseline_startup" latin ;;
-    "same-face label") "$runner" "$name" "$dir/baseline_startup" same-face ;;
+    velmora) "$measurement" "$name" "$velmora" ;;
+    "empty window") "$measurement" "$name" "$baseline" ;;
+    "Latin label") "$measurement" "$name" "$baseline" latin ;;
+    "same-face label") "$measurement" "$name" "$baseline" same-face ;;
+    "plain layout") "$measurement" "$name" "$baseline" plain-layout ;;
     esac
 }
 

@@ -27,6 +27,10 @@
 #include <iterator>
 #include <sstream>
 #include <string_view>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -56,6 +60,10 @@ void playTable(velmora::LevelingRoute& route, const std::string& bytes, std::ost
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // A transcript is compared byte for byte with Linux's: no line may end in CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     // Untied, reading an answer no longer flushes what was written before it, and the output goes
     // out in whole buffers: a run of the largest route reads and writes a few hundred thousand
     // lines. Whatever is buffered is written at exit.
