@@ -19,4 +19,13 @@ SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex) 
     return sections;
 }
 
+std::optional<long> totalStations(const SectionMeasurements& sections) {
+    if (!sections.stationCounts.present())
+        return std::nullopt;
+    long total = 0;
+    for (long i = 1; i < static_cast<long>(sections.stationCounts.size()); ++i)
+        total += sections.stationCounts.at(i);
+    return total;
+}
+
 } // namespace velmora

@@ -4,15 +4,26 @@
 #include "core/table.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velmora {
 
-// The measurements of one run's sections. Element 0 of both tables is never filled and stays 0.
+// Element i: the number of instrument stations section i was levelled in, 1 ..
+// mostSectionStations; element 0 is never filled and stays 0. Absent where the run was not told
+// them, as a typed run never is.
+using StationCounts = Table<std::int32_t>;
+
+// No section of a real route comes near this many stations (a few hundred kilometres of them), and
+// with it the count of the largest route, 9999 * 32767 = 327640233, is a long on every machine.
+inline constexpr std::int32_t mostSectionStations = 9999;
+
+// The measurements of one run's sections. Element 0 of every table is never filled and stays 0.
 struct SectionMeasurements {
     Table<float> heightDiffs;        // element i: height difference of section i
     Table<float> sectionLengths;     // element i: backsight plus foresight distance of section i
     float correctionPerMetre = 0.0f; // -fh / [s]
+    StationCounts stationCounts;     // absent unless whatever drove the run knew them
 };
 
 // One attached leveling route: from the start benchmark A (point 0) through the points to be
@@ -40,11 +51,18 @@ struct LevelingRoute {
 };
 
 // Starts a route of closingIndex - 1 points to be determined: sets closingIndex and gives
-// adjustedHeights, pointNames and the returned section tables closingIndex + 1 fresh elements,
-// so nothing of an earlier route survives, and clears resultsReached and the kept sections. Ha, Hb
-// and fh keep their values until the run overwrites them. Requires closingIndex >= 1.
+// adjustedHeights, pointNames and the returned lengths and height differences closingIndex + 1
+// fresh elements, so nothing of an earlier route survives, and clears resultsReached and the kept
+// sections, station counts included; the returned station counts are absent. Ha, Hb and fh keep
+// their values until the run overwrites them. Requires closingIndex >= 1.
 //
-//   startRoute(route, 2) -> route.closingIndex == 2, route.pointNames.size() == 3
+//   startRoute(route, 2) -> route.closingIndex == 2, route.pointNames.size() == 3,
+//                           returned stationCounts.present() == false
 SectionMeasurements startRoute(LevelingRoute& route, std::int16_t closingIndex);
+
+// The route's number of stations n, the sum of its sections' counts; nothing where they are
+// unknown.
+//   stationCounts 0, 8, 7 -> 15;  stationCounts absent -> nothing
+std::optional<long> totalStations(const SectionMeasurements& sections);
 
 } // namespace velmora

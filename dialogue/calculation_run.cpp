@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -176,9 +177,26 @@ private:
     std::string text_;
 };
 
+// Counts that do not fit the driver's own answers are the driver's fault: nothing the user could
+// do would mend them, so they stop the run before the record is touched.
+void checkStationCounts(const StationCounts& counts, std::int16_t closingIndex) {
+    if (!counts.present())
+        return;
+    if (counts.size() != static_cast<std::size_t>(closingIndex) + 1)
+        throw std::invalid_argument("station counts for another number of points");
+    for (long i = 1; i <= closingIndex; ++i)
+        if (counts.at(i) < 1 || counts.at(i) > mostSectionStations)
+            throw std::invalid_argument("a section's station count out of range");
+}
+
 } // namespace
 
 void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields) {
+    run(route, prompter, fields, StationCounts());
+}
+
+void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields,
+         StationCounts stationCounts) {
     Dialogue dialogue(prompter, fields);
     const auto askSingle = [&](std::string_view message) {
         return dialogue.askSingle(message);
@@ -188,10 +206,12 @@ void run(LevelingRoute& route, Prompter& prompter, FieldWriter& fields) {
     };
 
     const std::int16_t closingIndex = dialogue.askClosingIndex();
+    checkStationCounts(stationCounts, closingIndex);
     dialogue.show(DisplayField::countField, std::string(prompts::countLineStart) +
                                                 integerText(closingIndex - 1) +
                                                 std::string(prompts::countLineEnd));
     SectionMeasurements sections = startRoute(route, closingIndex);
+    sections.stationCounts = std::move(stationCounts);
 
     enterConfirmed(dialogue, prompts::startHeightPrompt,
                    {prompts::startHeightConfirmation, prompts::genericConfirmation,

@@ -1,6 +1,7 @@
 #include "formats/route_table.h"
 
 #include "core/errors.h"
+#include "core/leveling_route.h"
 #include "core/number_reading.h"
 #include "core/number_text.h"
 #include "dialogue/shortened_text.h"
@@ -10,19 +11,31 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace velmora {
 
 namespace {
 
-// What a column holds, and the name messages call it by.
-enum Role : std::size_t { nameRole, lengthRole, heightDiffRole, heightRole, roleCount };
-constexpr std::array<std::string_view, roleCount> roleNames = {"点名", "距离", "实测高差", "高程"};
+// What a column holds, and the name messages call it by. Every table has a column for each role
+// before stationsRole; only the station counts may be left out.
+enum Role : std::size_t {
+    nameRole,
+    lengthRole,
+    heightDiffRole,
+    heightRole,
+    stationsRole,
+    roleCount
+};
+constexpr std::array<std::string_view, roleCount> roleNames = {"点名", "距离", "实测高差", "高程",
+                                                               "测站数"};
 
 using Columns = std::array<std::size_t, roleCount>;
-// Where a results table puts them.
-constexpr Columns resultsTableColumns = {0, 1, 2, 5};
+constexpr std::size_t noColumn = std::numeric_limits<std::size_t>::max();
+// Where a results table puts them, but for its station counts: a headerless table may have lost
+// the header that said whether its seventh column holds them.
+constexpr Columns resultsTableColumns = {0, 1, 2, 5, noColumn};
 
 std::string countText(std::size_t count) {
     return integerText(static_cast<long>(count));
@@ -120,7 +133,8 @@ Columns headerColumns(const TableRow& header, std::size_t rowNumber) {
                     columnText(heightDiffLike[0]) + "和" + columnText(heightDiffLike[1]) +
                     "等），分不出哪一列是实测的：请把实测高差那一列改名为“实测高差”。");
     Columns columns{};
-    for (std::size_t role = 0; role < roleCount; ++role) {
+    columns[stationsRole] = found[stationsRole].value_or(noColumn);
+    for (std::size_t role = 0; role < stationsRole; ++role) {
         if (!found[role])
             throw Error(rowText(rowNumber) + "是表头，但没有“" + std::string(roleNames[role]) +
                         (role == nameRole ? "”（或“点号”）" : "”") + "这一列。");
@@ -148,6 +162,52 @@ void checkNumber(std::string_view cell, std::size_t rowNumber, Role role) {
     throw Error(where + "不是数字：" + shortened(cell));
 }
 
+// A count of stations: a whole number from 1 to mostSectionStations, read by the rules of a typed
+// number so that a spreadsheet's "8.0" or an input method's "８" are taken.
+std::int32_t stationCount(std::string_view cell, std::size_t rowNumber) {
+    const NumberReading<double> reading = readDouble(cell);
+    const std::string where = rowText(rowNumber) + "“" + std::string(roleNames[stationsRole]) + "”";
+    if (reading.problem == NumberProblem::empty)
+        throw Error(rowText(rowNumber) +
+                    "没有“测站数”：表格有“测站数”这一列时，每一段的测站数都要填在该段终点的那一行。"
+                    "不知道测站数，就删去这一列。");
+    if ((reading || reading.problem == NumberProblem::outOfRange) &&
+        reading.value > mostSectionStations)
+        throw Error(where + "太大：一段最多 " + countText(mostSectionStations) + " 站，这里是 " +
+                    shortened(cell) + "。");
+    if (!reading || reading.value < 1.0 || reading.value != std::trunc(reading.value))
+        throw Error(where + "不是正整数：" + shortened(cell));
+    return static_cast<std::int32_t>(reading.value);
+}
+
+std::string controlCharacterName(char control) {
+    switch (control) {
+    case '\n':
+        return "换行符";
+    case '\r':
+        return "回车符";
+    case '\t':
+        return "制表符";
+    default:
+        break;
+    }
+    constexpr std::string_view hexDigits = "0123456789ABCDEF";
+    const auto code = static_cast<unsigned char>(control);
+    return std::string("控制字符 U+00") + hexDigits[code / 16u] + hexDigits[code % 16u];
+}
+
+// A quoted cell can hold what no typed name can; shown in a one-line field, printed or written into
+// a results table, a line break or another control character would break the line it stands in.
+void checkName(std::string_view name, std::size_t rowNumber) {
+    const auto control = std::ranges::find_if(name, [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20u || byte == 0x7Fu;
+    });
+    if (control != name.end())
+        throw Error(rowText(rowNumber) + "的“点名”里有" + controlCharacterName(*control) +
+                    "：点名里不能有换行、制表符等控制字符。请在表格里改正这个点名后再读入。");
+}
+
 void checkBenchmarkHeight(std::string_view cell, std::size_t rowNumber, std::string_view benchmark,
                           std::string_view height) {
     if (readSingle(cell).problem == NumberProblem::empty)
@@ -165,7 +225,9 @@ void readStartRow(const TableRow& row, std::size_t rowNumber, const Columns& col
         startColumns[nameRole] = columns[nameRole] < columns[heightRole] ? 0 : 1;
         startColumns[heightRole] = 1 - startColumns[nameRole];
     }
-    table.points.push_back({std::string(unguarded(cellAt(row, startColumns[nameRole]))), {}, {}});
+    table.points.push_back(
+        {std::string(unguarded(cellAt(row, startColumns[nameRole]))), {}, {}, 0});
+    checkName(table.points.back().name, rowNumber);
     table.startHeight = unguarded(cellAt(row, startColumns[heightRole]));
     checkBenchmarkHeight(table.startHeight, rowNumber, "起始点 A", "Ha");
 }
@@ -175,10 +237,13 @@ void readPointRow(const TableRow& row, std::size_t rowNumber, const Columns& col
                   RouteTable& table) {
     TablePoint& point = table.points.emplace_back();
     point.name = unguarded(cellAt(row, columns[nameRole]));
+    checkName(point.name, rowNumber);
     point.sectionLength = unguarded(cellAt(row, columns[lengthRole]));
     checkNumber(point.sectionLength, rowNumber, lengthRole);
     point.heightDiff = unguarded(cellAt(row, columns[heightDiffRole]));
     checkNumber(point.heightDiff, rowNumber, heightDiffRole);
+    if (columns[stationsRole] != noColumn)
+        point.stationCount = stationCount(unguarded(cellAt(row, columns[stationsRole])), rowNumber);
 }
 
 RouteTable readRows(RowReader& rows) {
@@ -192,6 +257,7 @@ RouteTable readRows(RowReader& rows) {
     }
 
     RouteTable table;
+    table.stationCountsKnown = columns[stationsRole] != noColumn;
     std::size_t lastRow = 0;
     for (; row && !isBlank(*row) && !isSumRow(unguarded(cellAt(*row, columns[nameRole])));
          row = rows.next()) {

@@ -80,6 +80,16 @@ private:
     std::size_t answered_ = 0;
 };
 
+StationCounts stationCounts(const RouteTable& table) {
+    StationCounts counts;
+    if (!table.stationCountsKnown)
+        return counts;
+    counts.reset(table.points.size());
+    for (std::size_t k = 1; k < table.points.size(); ++k)
+        counts.at(static_cast<long>(k)) = table.points[k].stationCount;
+    return counts;
+}
+
 } // namespace
 
 TableRun runTable(std::string_view bytes) {
@@ -91,7 +101,7 @@ TableRun runTable(std::string_view bytes, RunObserver& observer) {
     const RouteTable table = readRouteTable(bytes);
     TableRun result;
     TableUser user(table, observer, result.fieldTexts);
-    run(result.route, user, user);
+    run(result.route, user, user, stationCounts(table));
     return result;
 }
 

@@ -24,11 +24,14 @@ public:
 
 // Reads a route from a table file's bytes (readRouteTable) and runs it through the calculation
 // run, each cell's text answered to its prompt as if typed and every value confirmed with Enter:
-// the same route gives the same digits whether it was typed or read. Pure: it touches nothing but
-// what it returns, so it may run on any thread.
+// the same route gives the same digits whether it was typed or read. A 测站数 column's counts are
+// handed to the run beside the answers and kept in route.sections.stationCounts; without one they
+// are unknown, as after a typed run. Pure: it touches nothing but what it returns, so it may run on
+// any thread.
 //   runTable(bytes of "点名,距离,实测高差,高程\nBM1,,,10\nP1,100,1.01,\nBM2,100,1,12")
 //     -> fieldTexts[misclosureField] " 10.00 毫米", fieldTexts[resultHeightField] "12.000",
-//        route.pointNames.at(1) "P1"
+//        route.pointNames.at(1) "P1", route.sections.stationCounts absent
+//   the same with a 测站数 column of 8 and 7 -> the same fields, stationCounts.at(1) 8, .at(2) 7
 // Raises Error with the message for the user when the table is refused or the run stops (a total
 // length of 0 gives the run's own message); nothing of such a table is returned.
 TableRun runTable(std::string_view bytes);

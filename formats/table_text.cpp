@@ -69,6 +69,18 @@ void appendEscaped(std::string& html, std::string_view text) {
     }
 }
 
+// LibreOffice Calc ignores mso-number-format and reads its own attributes: the value, parsed in
+// the language before the first semicolon, and the format code, written in that language and
+// shown in the user's own (format language 0). A General cell has no code after the language, as
+// Calc writes it, since the word for General differs from language to language. Number texts
+// hold nothing that needs escaping.
+void appendCalcNumber(std::string& html, const Cell& cell) {
+    html.append(" sdval=\"").append(cell.text).append("\" sdnum=\"2052;");
+    if (cell.numberFormat != "General")
+        html.append("0;").append(cell.numberFormat);
+    html += "\"";
+}
+
 } // namespace
 
 std::string tabSeparatedText(const ResultsTable& table) {
@@ -91,7 +103,10 @@ std::string htmlText(const ResultsTable& table) {
                 html += "General";
             else
                 html.append("'").append(cell.numberFormat).append("'");
-            html += "\">";
+            html += "\"";
+            if (cell.isNumber())
+                appendCalcNumber(html, cell);
+            html += ">";
             if (needsApostrophe(cell))
                 html += "&#39;";
             appendEscaped(html, cell.text);

@@ -23,9 +23,13 @@ std::string tabSeparatedText(const ResultsTable& table);
 std::string csvText(const ResultsTable& table);
 
 // An HTML document with one table, for the clipboard's text/html. Every cell carries the number
-// format that keeps its text (mso-number-format '0.000', General, or '\@' for a text cell), and
-// texts are escaped.
-//   number cell "10.000" -> <td style="mso-number-format:'0.000'">10.000</td>
+// format that keeps its text (mso-number-format '0.000', General, or '\@' for a text cell), a
+// number cell also its value and format as LibreOffice Calc reads them (sdval, and sdnum with
+// 2052, zh-CN, the language its text is written in), and texts are escaped.
+//   number cell "10.000" ->
+//     <td style="mso-number-format:'0.000'" sdval="10.000" sdnum="2052;0;0.000">10.000</td>
+//   number cell "1.01" of General ->
+//     <td style="mso-number-format:General" sdval="1.01" sdnum="2052;">1.01</td>
 //   text cell "A&B" -> <td style="mso-number-format:'\@'">A&amp;B</td>
 std::string htmlText(const ResultsTable& table);
 

@@ -13,6 +13,7 @@
 #include "formats/table_text.h"
 #include "formats/text_decoding.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -351,7 +352,8 @@ std::string shortestText(float value) {
 // A name as a tab-separated results table holds it: quoted when it holds a quote, a tab or a line
 // end, after an apostrophe when a spreadsheet would take it for a formula or its leading
 // apostrophe for its own. Nothing for a name that cannot come back as it is: bytes that are not
-// UTF-8 text of their own (the file would be decoded otherwise) or a Σ, which could end the points.
+// UTF-8 text of their own (the file would be decoded otherwise), a Σ, which could end the points,
+// or a control character, which a table refuses in a name.
 std::optional<std::string> nameCell(const std::string& name) {
     try {
         if (velmora::decodedText(name) != name)
@@ -360,6 +362,9 @@ std::optional<std::string> nameCell(const std::string& name) {
         return std::nullopt;
     }
     if (name.find("Σ") != std::string::npos || name.find("∑") != std::string::npos)
+        return std::nullopt;
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
         return std::nullopt;
     std::string cell =
         !name.empty() && std::string_view("=+-@\t\r'").find(name[0]) != std::string_view::npos

@@ -38,9 +38,13 @@ std::string outcome(const std::string& bytes) {
         const auto field = [&](DisplayField f) {
             return result.fieldTexts[static_cast<std::size_t>(f)];
         };
+        std::string stations;
+        const StationCounts& counts = result.route.sections.stationCounts;
+        for (long i = 1; i < static_cast<long>(counts.size()); ++i)
+            stations += (i > 1 ? "/" : " 测站数 ") + std::to_string(counts.at(i));
         return generalText(result.route.startHeight) + ' ' + generalText(result.route.endHeight) +
                ' ' + names + ' ' + field(DisplayField::sectionLengthField) +
-               field(DisplayField::misclosureField);
+               field(DisplayField::misclosureField) + stations;
     } catch (const Error& error) {
         return error.what();
     }
@@ -71,14 +75,25 @@ private slots:
         row("blanks, A's row of two cells",
             "  点名  距离 高差\u3000高程\nBM1 10\nP1 100 1.01\nBM2   100 1 12", workedOutcome);
         row("quoted cells, CRLF",
-            "点名,距离,实测高差,高程\r\n\"B,M1\",,,10\r\n\"P\"\"1\n2\",\"100\",1.01,\r\nBM2,100,1,"
+            "点名,距离,实测高差,高程\r\n\"B,M1\",,,10\r\n\"P\"\"1,2\",\"100\",1.01,\r\nBM2,100,1,"
             "12\r\n",
-            "10 12 B,M1/P\"1\n2/BM2   200 10.00 毫米");
+            "10 12 B,M1/P\"1,2/BM2   200 10.00 毫米");
         row("apostrophes", "点名,距离,实测高差,高程\n'=A,,,'+10\n''P1,100,1.01,\n'B,100,'-1,12\n",
             "10 12 =A/'P1/'B   200 -1990.00 毫米");
         row("numbers as typed",
             "点名,距离,实测高差,高程\nBM1,,,１０\nP1, 1e2 ,1。01,\nBM2,100.,1,12\n", workedOutcome);
         row("a blank row ends the points", workedTable + "\nP9\t1\t1\t\t\t1\n", workedOutcome);
+        row("测站数 as typed, A's ignored",
+            "点名,距离,测站数（站）,实测高差,高程\nBM1,,x,,10\n"
+            "P1,100, ８ ,1.01,\nBM2,100,7.0,1,12\n",
+            workedOutcome + " 测站数 8/7");
+        row("results table with counts",
+            "点名\t距离（米）\t实测高差（米）\t改正数（毫米）\t改正后高差（米）\t高程（米）\t"
+            "测站数\nBM1\t\t\t\t\t10.000\t\nP1\t100\t1.01\t-5.0\t1.005\t11.005\t9999\n"
+            "BM2\t100\t1\t-5.0\t0.995\t12.000\t1\nΣ\t200\t2.01\t-10.0\t2.000\t\t10000\n",
+            workedOutcome + " 测站数 9999/1");
+        row("no header: no counts",
+            "BM1\t\t\t\t\t10\t\nP1\t100\t1.01\t\t\t\t8\nBM2\t100\t1\t\t\t12\t7\n", workedOutcome);
         row("UTF-8 with BOM", "\xEF\xBB\xBF" + workedTable, workedOutcome);
         row("UTF-16LE", utf16(workedTable, false), workedOutcome);
         row("UTF-16BE", utf16(workedTable, true), workedOutcome);
@@ -115,6 +130,33 @@ private slots:
             "第 1 行有几列的名字都含“高差”（第 3 列和第 4 "
             "列等），分不出哪一列是实测的：请把实测高差那一列改名为“实测高差”。");
         row("a column missing", "点名,实测高差,高程\n", "第 1 行是表头，但没有“距离”这一列。");
+        const std::string counted = "点名,距离,实测高差,高程,测站数\nA,,,10,\n";
+        for (const char* count : {"8.5", "0", "-3", "abc", "1e-400"})
+            row((std::string("测站数 ") + count).c_str(), counted + "B,100,1,12," + count + "\n",
+                std::string("第 3 行“测站数”不是正整数：") + count);
+        row("测站数 too large", counted + "P,1,1,,10000\nB,1,1,12,1\n",
+            "第 3 行“测站数”太大：一段最多 9999 站，这里是 10000。");
+        row("测站数 beyond a double", counted + "B,1,1,12,1e400\n",
+            "第 3 行“测站数”太大：一段最多 9999 站，这里是 1e400。");
+        row("测站数 partly filled", counted + "P,1,1,,8\nB,1,1,12,\n",
+            "第 4 行没有“测站数”：表格有“测站数”这一列时，每一段的测站数都要填在该段终点的那一行。"
+            "不知道测站数，就删去这一列。");
+        row("two 测站数", "点名,测站数,距离,实测高差,高程,测站数\n",
+            "第 1 行有两列都是“测站数”：第 2 列和第 6 列。请删去其中一列或给它改名。");
+        const auto badName = [](const char* rowNumber, const char* character) {
+            return std::string("第 ") + rowNumber + " 行的“点名”里有" + character +
+                   "：点名里不能有换行、制表符等控制字符。请在表格里改正这个点名后再读入。";
+        };
+        row("line break in A's quoted name", header + "\"B\nM1\",,,10\nB,1,1,12\n",
+            badName("2", "换行符"));
+        row("carriage return in B's name", header + "A,,,10\n\"B\r\",1,1,12\n",
+            badName("3", "回车符"));
+        row("tab in a quoted name",
+            "点名\t距离\t实测高差\t高程\nA\t\t\t10\n\"P\t1\"\t1\t1\nB\t1\t1\t12\n",
+            badName("3", "制表符"));
+        row("escape in a name", header + "A,,,10\nP\x1B[1m,1,1,\nB,1,1,12\n",
+            badName("3", "控制字符 U+001B"));
+        row("delete in a name", header + "A,,,10\nB\x7F,1,1,12\n", badName("3", "控制字符 U+007F"));
         row("unclosed quote", header + "A,,,10\n\"B,1,1,12\n",
             "第 3 行的引号没有配对：一个格子以引号开头，但到表格末尾也没有结束它的引号。");
         row("a row wider than a spreadsheet", header + std::string(16384, ','),

@@ -15,7 +15,8 @@
 //   error <message>               the report stopped here; nothing follows
 //
 // With --results-table, standard output holds only the results table as CSV (UTF-8 with a byte
-// order mark, CRLF), or "error <message>" when there is none.
+// order mark, CRLF), or "error <message>" when there is none; with --results-table=tab, as the
+// tab-separated text that Ctrl+C puts on the clipboard.
 #include "dialogue/report.h"
 #include "formats/table_run.h"
 #include "formats/table_text.h"
@@ -72,13 +73,17 @@ int main(int argc, char** argv) {
     velmora::LevelingRoute route;
     std::string_view table;
     bool resultsTable = false;
+    bool tabSeparated = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--table" && i + 1 < argc)
             table = argv[++i];
         else if (std::string_view(argv[i]) == "--results-table")
             resultsTable = true;
+        else if (std::string_view(argv[i]) == "--results-table=tab")
+            resultsTable = tabSeparated = true;
         else {
-            std::cerr << "usage: velmora-transcript [--table FILE] [--results-table] < answers\n";
+            std::cerr << "usage: velmora-transcript [--table FILE] [--results-table[=tab]] < "
+                         "answers\n";
             return 2;
         }
     }
@@ -96,7 +101,9 @@ int main(int argc, char** argv) {
     }
     if (resultsTable) {
         try {
-            std::cout << velmora::csvText(velmora::resultsTable(route));
+            const velmora::ResultsTable results = velmora::resultsTable(route);
+            std::cout << (tabSeparated ? velmora::tabSeparatedText(results)
+                                       : velmora::csvText(results));
         } catch (const velmora::Error& error) {
             std::cout << "error " << error.what() << '\n';
         }
