@@ -2,7 +2,7 @@
 ; that takes away exactly what was installed. Runs silently with /S.
 ; makensis -DVERSION=0.1.0 -DSTAGE=<installed folder> -DFILE_LIST=<its uninstall lines> -DICON=velmora.ico
 ;          -DOUTFILE=<setup.exe> velmora.nsi (scripts/package-windows)
-Unicode true
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 
@@ -29,6 +29,7 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "Velmora"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "Velmora 安装程序"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "The Velmora developers"
 
 Function .onInit
     ; Program Files of the 64-bit system, whose registry view the uninstaller's entry belongs to.

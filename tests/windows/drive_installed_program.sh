@@ -5,9 +5,12 @@
 # report printed to the private print server that Wine shows as a Windows printer, 打 印 with no
 # printer at all offering 存为 PDF…, a screenshot, and the uninstaller leaving nothing behind.
 # Usage (inside xvfb-run and tests/report/print_server.sh):
-#   drive_installed_program.sh <setup.exe> <expected results table> <screenshot.png>
+#   drive_installed_program.sh <setup.exe> <expected> <screenshot.png>
+# where the folder <expected> holds the tab-separated results tables the transcript tool gives for
+# the worked example's answers (typed.tsv) and for the pasted table (pasted.tsv), and the lines of
+# the reports of the two (typed-report.txt, report.txt).
 set -euo pipefail
-setup=$1 expected_table=$2 screenshot=$3
+setup=$1 expected=$2 screenshot=$3
 golden=$(cd "$(dirname "$0")/../dialogue/golden" && pwd)
 
 wine=/usr/lib/wine/wine64
@@ -59,16 +62,17 @@ shortcut=$(find "$WINEPREFIX/drive_c" -name 'Velmora.lnk' -print -quit)
 [[ -n $shortcut ]] && pass "Start-menu shortcut ${shortcut#"$WINEPREFIX"/}" ||
     fail "no Start-menu shortcut"
 
-windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
+# The program's visible windows (Wine names their class after the program), the main one first.
+program_windows() { xdotool search --onlyvisible --class 'velmora' 2>/dev/null; }
 main_window=
 start_program() {
     (cd "$installed_dir" && exec "$wine" velmora.exe) >/dev/null 2>&1 &
     program_pid=$!
-    within 30 windows '^Velmora$' >/dev/null || {
+    within 30 xdotool search --onlyvisible --name '^Velmora$' >/dev/null || {
         fail "the installed program shows no window"
         exit 1
     }
-    main_window=$(windows '^Velmora$' | head -n 1)
+    main_window=$(xdotool search --onlyvisible --name '^Velmora$' | head -n 1)
     sleep 1
 }
 stop_program() {
@@ -77,12 +81,41 @@ stop_program() {
     program_pid=
     /usr/lib/wine/wineserver -w
 }
-# A click at a pixel of the window's client area: 进行计算 at 384,640, 打 印 at 560,640.
+# A box of the program's other than the main window and other than $1, once one is up.
+box_other_than() {
+    local box
+    for _ in $(seq 200); do
+        box=$(program_windows | grep -vx -e "$main_window" -e "${1:-none}" | tail -n 1) || true
+        [[ -n $box ]] && echo "$box" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# No window manager runs, so a click gives the window the keyboard: 进行计算 at 384,640, 打 印 at
+# 560,640, and the empty corner at 20,20.
 click() { xdotool mousemove --window "$main_window" "$1" "$2" click 1; }
-# The number of the program's windows up: the main window, plus one for each open box.
-boxes() { windows '.' | while read -r id; do xdotool getwindowpid "$id" 2>/dev/null; done | wc -l; }
+# Answers each prompt of a run as it comes up, from the lines of $1.
+answer_prompts() {
+    local answer box=none
+    while IFS= read -r answer; do
+        box=$(box_other_than "$box") || {
+            fail "no prompt came up for the answer '$answer'"
+            return 1
+        }
+        sleep 0.2
+        [[ -n $answer ]] && xdotool type --delay 20 -- "$answer"
+        xdotool key Return
+    done <"$1"
+    # The last prompt answered, its box goes (a tooltip may come up meanwhile; it is no prompt).
+    within 20 bash -c "! xdotool search --onlyvisible --class velmora | grep -qx $box" || {
+        /usr/bin/import -window root "$work/unanswered.png"
+        cp "$work/unanswered.png" "${screenshot%.png}-unanswered.png"
+        fail "a box is still up after the last answer (${screenshot%.png}-unanswered.png)"
+    }
+}
 copied_table() {
-    xdotool windowactivate --sync "$main_window" key ctrl+c
+    click 20 20
+    xdotool key ctrl+c
     sleep 1
     xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null | tr -d '\r'
 }
@@ -90,47 +123,46 @@ copied_table() {
 echo "== the worked route typed into the prompts"
 start_program
 click 384 640
-while IFS= read -r answer; do
-    sleep 0.4
-    [[ -n $answer ]] && xdotool type --delay 30 -- "$answer"
-    xdotool key Return
-done <"$golden/worked_example.answers"
-sleep 1
+answer_prompts "$golden/worked_example.answers"
 /usr/bin/import -window root "$screenshot"
-if copied_table | cmp -s - "$expected_table"; then
-    pass "Ctrl+C after the typed route gives Linux's results table"
+if copied_table | cmp -s - "$expected/typed.tsv"; then
+    pass "Ctrl+C after the typed route gives the results table of the same run on Linux"
 else
-    fail "the results table after the typed route differs from Linux's"
-    copied_table | diff - "$expected_table" | head -20 >&2 || true
+    fail "the results table after the typed route differs"
+    copied_table | diff - "$expected/typed.tsv" | head -20 >&2 || true
 fi
 
 echo "== a route table pasted with Ctrl+V"
-printf 'x\n' | xclip -selection clipboard
-xdotool windowactivate --sync "$main_window" key ctrl+c
-sleep 0.5
-xclip -selection clipboard <"$golden/worked_route_table.csv"
-xdotool windowactivate --sync "$main_window" key ctrl+v
+xclip -selection clipboard <"$golden/hilly_route_table.csv"
+click 20 20
+xdotool key ctrl+v
 sleep 2
-if copied_table | cmp -s - "$expected_table"; then
-    pass "Ctrl+V of the worked route's table, then Ctrl+C, gives Linux's results table"
+if copied_table | cmp -s - "$expected/pasted.tsv"; then
+    pass "Ctrl+V of a route table, then Ctrl+C, gives the results table of the same table on Linux"
 else
-    fail "the results table after the pasted route differs from Linux's"
+    fail "the results table after the pasted route differs"
+    copied_table | diff - "$expected/pasted.tsv" | head -20 >&2 || true
 fi
 
 echo "== 打 印 on the default printer"
-before=$(find "$VELMORA_TEST_JOBS" -type f -name '*.pdf' | wc -l)
+# Every value of the report with its label, in order: what a reader of the page must find on it.
+values() { tr -d ' ' | grep -o '[A-Za-z]*[](0-9)]*=[-0-9.]*'; }
 click 560 640
-if within 60 test "$(find "$VELMORA_TEST_JOBS" -type f -name '*.pdf' | wc -l)" -gt "$before"; then
-    job=$(find "$VELMORA_TEST_JOBS" -type f -name '*.pdf' -newer "$setup" | sort | tail -n 1)
+if within 90 bash -c "ls '$VELMORA_TEST_JOBS' | grep -q '\.pdf\$'"; then
+    job=$(find "$VELMORA_TEST_JOBS" -type f -name '*.pdf' | sort | tail -n 1)
+    cp "$job" "${screenshot%.png}-printed.job"
     "$(dirname "$0")/printed_text.sh" "$job" >"$work/printed.txt"
-    if grep -q '水准简易平差' "$work/printed.txt" && grep -q 'P1 :  h(1)=11.005' "$work/printed.txt"; then
-        pass "one job on the print server with the report's lines"
+    # The route printed is the table pasted last.
+    if grep -q '水准简易平差' "$work/printed.txt" &&
+        cmp -s <(values <"$work/printed.txt") <(values <"$expected/report.txt"); then
+        pass "one job on the print server, the report's title and every value on its page"
     else
-        fail "the printed job lacks the report's lines"
-        head -20 "$work/printed.txt" >&2
+        fail "the printed page does not show the report's values"
+        diff <(values <"$work/printed.txt") <(values <"$expected/report.txt") >&2 || true
     fi
 else
-    fail "no job reached the print server"
+    /usr/bin/import -window root "${screenshot%.png}-unprinted.png"
+    fail "no job reached the print server (${screenshot%.png}-unprinted.png); queue: $(lpstat -o)"
 fi
 stop_program
 
@@ -141,14 +173,9 @@ export CUPS_SERVER=$work/no-server.sock
 "$wine" reg delete 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Devices' /f >/dev/null 2>&1 || true
 start_program
 click 384 640
-while IFS= read -r answer; do
-    sleep 0.4
-    [[ -n $answer ]] && xdotool type --delay 30 -- "$answer"
-    xdotool key Return
-done <"$golden/worked_example.answers"
-sleep 1
+answer_prompts "$golden/worked_example.answers"
 click 560 640
-if within 30 test "$(boxes)" -ge 2; then
+if box_other_than >/dev/null; then
     pass "a box appears"
     /usr/bin/import -window root "${screenshot%.png}-no-printer.png"
     # The box's default button is 存为 PDF…; the save dialog offers a name in Documents.
@@ -156,7 +183,14 @@ if within 30 test "$(boxes)" -ge 2; then
     sleep 2
     xdotool key Return
     if within 20 bash -c 'find "$WINEPREFIX/drive_c/users" "$HOME" -name "*.pdf" 2>/dev/null | grep -q .'; then
-        pass "存为 PDF… keeps the report as a PDF file"
+        sleep 1
+        kept=$(find "$WINEPREFIX/drive_c/users" "$HOME" -name '*.pdf' 2>/dev/null | head -n 1)
+        if cmp -s <("$(dirname "$0")/printed_text.sh" "$kept" | values) \
+            <(values <"$expected/typed-report.txt"); then
+            pass "存为 PDF… keeps the report as a PDF file, ${kept##*/}, with every value"
+        else
+            fail "the kept PDF ${kept##*/} does not hold the report's values"
+        fi
     else
         fail "存为 PDF… left no PDF file"
     fi
