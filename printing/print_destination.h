@@ -23,15 +23,17 @@ struct PrintQueue {
 };
 
 // Finds the user's default destination (LPDEST or PRINTER, else the user's and the system's
-// lpoptions default with its instance, else the server's default), with its options and default
-// sheet, and makes sure it will take a job now. Every exchange with the server is bounded by
+// lpoptions default with its instance, else the server's default; on Windows the user's default
+// printer, whose jobs take no options of their own), with its options and default sheet, and
+// makes sure it will take a job now. Every exchange with the server is bounded by
 // printServerPatience of silence. Raises Error naming the destination (or the print server,
 // before one is known) and the reason: no server to ask, no answer, no default destination, a
-// stopped queue, a queue that refuses jobs (NoPrinter where there is no server or no default
-// destination at all); Abandoned once
-// `stop` is requested.
+// stopped queue, a queue that refuses jobs, on Windows a printer paused, offline or in error
+// (NoPrinter where there is no server or no default destination at all); Abandoned once `stop` is
+// requested.
 //   readyDefaultQueue() -> {"office/two", "office", {{"copies", "2"}}, {21590, 27940}}
 //   readyDefaultQueue() -> Error "无法打印：默认打印机“office”已停止（paper jam）。"
+//   readyDefaultQueue() on Windows -> Error "无法打印：默认打印机“office”已暂停（卡纸）。"
 PrintQueue readyDefaultQueue(std::stop_token stop = {});
 
 // The default destination's sheet, for a report kept as a file rather than printed: asked of the

@@ -33,14 +33,6 @@ CancelOutcome cancelJob(const std::string& queue, int job) {
     }
 }
 
-// What the user must know of a job whose cancel the server never confirmed: printing again at
-// once could give two copies.
-std::string mayStillPrint(const PrintQueue& queue, int job) {
-    return "打印机“" + queue.name + "”上的打印任务 " + std::to_string(job) +
-           " 没能取消，可能还在打印队列里，打印服务恢复应答后可能照样打印出来：请先查看打印队列，再"
-           "决定是否重新打印。";
-}
-
 // Cancels `job` after the print failed for `reason`, and raises what the user is told of both.
 // `whenRefused` follows the reason where the server would not cancel the job.
 [[noreturn]] void giveUpJob(const PrintQueue& queue, int job, const std::string& reason,
@@ -53,14 +45,14 @@ std::string mayStillPrint(const PrintQueue& queue, int job) {
     case CancelOutcome::unanswered:
         break;
     }
-    throw Error(refusal(queue.name, reason) + mayStillPrint(queue, job));
+    throw Error(refusal(queue.name, reason) + mayStillPrint(queue.name, job));
 }
 
 // Cancels `job` after the user's 取消, which needs no more words unless the cancel went
 // unconfirmed.
 [[noreturn]] void cancelAfterUsersStop(const PrintQueue& queue, int job) {
     if (cancelJob(queue.queue, job) == CancelOutcome::unanswered)
-        throw Error("打印服务没有确认取消打印。" + mayStillPrint(queue, job));
+        throw Error(unconfirmedCancel(queue.name, job));
     throw PrintCancelled();
 }
 

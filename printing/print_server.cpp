@@ -50,10 +50,6 @@ std::string printServerName() {
     return cups().cupsServer();
 }
 
-std::string silenceWords() {
-    return "没有应答（等了 " + std::to_string(printServerPatience.count()) + " 秒）";
-}
-
 ipp_t* attributesRequest(ipp_op_t operation, std::string_view queue,
                          std::span<const char* const> wanted) {
     std::array<char, HTTP_MAX_URI> uri{};
@@ -100,10 +96,6 @@ std::string failure(const ServerLink& link, std::string_view refused) {
     }
 }
 
-std::string refusal(std::string_view destination, std::string_view what) {
-    return "无法打印：默认打印机“" + std::string(destination) + "”" + std::string(what) + "。";
-}
-
 std::string_view text(ipp_attribute_t* attribute, int index) {
     const char* value = cups().ippGetString(attribute, index, nullptr);
     return value != nullptr ? value : "";
@@ -120,10 +112,6 @@ std::string keywords(ipp_attribute_t* attribute) {
         joined += keyword;
     }
     return joined;
-}
-
-std::string inParentheses(std::string_view reason) {
-    return reason.empty() ? std::string() : "（" + std::string(reason) + "）";
 }
 
 } // namespace velmora

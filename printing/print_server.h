@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/errors.h"
+#include "printing/print_failures.h"
 
 #include <chrono>
 #include <cstdint>
@@ -12,24 +12,6 @@
 #include <string_view>
 
 namespace velmora {
-
-// The longest silence of the print server that any one exchange waits through before the print is
-// given up. A server that is merely busy answers well within it; one that has stopped never does.
-inline constexpr std::chrono::seconds printServerPatience{15};
-
-// The user pressed 取消 while the report was being made or sent; the press itself was the message.
-class PrintCancelled : public Abandoned {
-public:
-    PrintCancelled()
-        : Abandoned("打印已取消。") {}
-};
-
-// There is no print server to reach, or it names no default printer: the report can only be kept
-// as a file.
-class NoPrinter : public Error {
-public:
-    using Error::Error;
-};
 
 // One connection to the print server whose every wait ends after `patience` of silence, or at
 // once when `stop` is requested. The silence is counted in ticks of libcups' waits; the
@@ -68,9 +50,6 @@ private:
 // The print server as the user's settings name it: "localhost", "/run/cups/cups.sock".
 std::string printServerName();
 
-// "没有应答（等了 15 秒）": the words for a server that stayed silent through its patience.
-std::string silenceWords();
-
 using Response = std::unique_ptr<ipp_t, void (*)(ipp_t*)>;
 
 // A request for the attributes `wanted` of `queue`, or of one of its jobs once the caller adds it.
@@ -89,17 +68,10 @@ Response answer(ServerLink& link, ipp_t* request);
 //   "查不到状态（server-error-busy）"
 std::string failure(const ServerLink& link, std::string_view refused);
 
-// The sentence that tells the user `destination` could not print, and why.
-//   refusal("office", "已停止") -> "无法打印：默认打印机“office”已停止。"
-std::string refusal(std::string_view destination, std::string_view what);
-
 // Text value `index` of `attribute`; empty when it has none.
 std::string_view text(ipp_attribute_t* attribute, int index);
 
 // The keywords of an attribute such as printer-state-reasons joined by ", ", "none" left out.
 std::string keywords(ipp_attribute_t* attribute);
-
-//   inParentheses("paper jam") -> "（paper jam）"; inParentheses("") -> ""
-std::string inParentheses(std::string_view reason);
 
 } // namespace velmora

@@ -17,7 +17,7 @@ void sendReport(const LevelingRoute& route, const std::stop_token& stop) {
         throw NothingToPrint();
     const PrintQueue queue = readyDefaultQueue(stop);
     const auto onThePrinter = [&queue](const std::string& what) {
-        return Error("无法在默认打印机“" + queue.name + "”上打印：" + what);
+        return Error(cannotPrintOn(queue.name, what));
     };
     const QTemporaryDir folder;
     if (!folder.isValid())

@@ -49,6 +49,8 @@ one_run() {
     log=$(mktemp)
     output=$(STARTUP_T0_NS=$(date +%s%N) timeout "$patience" /usr/bin/time -v -o "$log" \
         "${runner[@]}" "$@" 2>/dev/null) || status=$?
+    # A Windows program ends its line with a carriage return.
+    output=${output%$'\r'}
     if [[ $status -ne 0 || ! $output =~ ^[0-9.]+\ [0-9.]+$ ]]; then
         rm -f "$log"
         echo "$0: $name showed no first frame (status $status, output '$output')" >&2

@@ -12,11 +12,13 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <future>
 
 using namespace velmora;
@@ -57,6 +59,20 @@ QRectF printableArea(const QPageSize& size = a4) {
 
 constexpr double topTwips = 1000.0;
 
+// The report's painter on Qt's printer, the device Windows prints the report on, here writing its
+// pages into a PDF file.
+class PrinterPages : public PagedReportPrinter {
+public:
+    explicit PrinterPages(QPrinter& printer)
+        : PagedReportPrinter(printer) {}
+
+private:
+    void checkDevice(Exchange /*exchange*/, bool succeeded) override {
+        if (!succeeded)
+            throw Error("the printer failed");
+    }
+};
+
 } // namespace
 
 class TestReportPage : public QObject {
@@ -65,17 +81,39 @@ class TestReportPage : public QObject {
     QTemporaryDir folder_;
     int renders_ = 0;
 
-    // Paints the report of `route` into `file`, a new one where none is given, and returns its
-    // name. The painting runs on a thread of its own, as the window has it done.
+    // Makes a document in `file` of what `paint` does on its printer: the PDF writer, or where
+    // `printerDpi` is given Qt's printer of that resolution. Returns the pages it has. The painting
+    // runs on a thread of its own, as the window has it done.
+    static int paintInto(const QString& file, const QPageSize& size, int printerDpi,
+                         const std::function<void(ReportPrinter&)>& paint) {
+        return std::async(std::launch::async,
+                          [&] {
+                              if (printerDpi == 0) {
+                                  PdfReportPrinter printer(file, size);
+                                  paint(printer);
+                                  return printer.pageCount();
+                              }
+                              QPrinter device(QPrinter::HighResolution);
+                              device.setOutputFormat(QPrinter::PdfFormat);
+                              device.setOutputFileName(file);
+                              device.setResolution(printerDpi);
+                              device.setPageLayout(reportPageLayout(size));
+                              PrinterPages printer(device);
+                              paint(printer);
+                              return printer.pageCount();
+                          })
+            .get();
+    }
+
+    // Paints the report of `route` into `file`, a new one where none is given, as paintInto()
+    // does, and returns its name.
     QString render(const LevelingRoute& route, int* pages = nullptr, const QPageSize& size = a4,
-                   QString file = {}) {
+                   QString file = {}, int printerDpi = 0) {
         if (file.isEmpty())
             file = folder_.filePath(QStringLiteral("report%1.pdf").arg(++renders_));
-        const int painted = std::async(std::launch::async, [&] {
-                                PdfReportPrinter printer(file, size);
-                                printReport(route, printer);
-                                return printer.pageCount();
-                            }).get();
+        const int painted = paintInto(file, size, printerDpi, [&route](ReportPrinter& printer) {
+            printReport(route, printer);
+        });
         if (pages)
             *pages = painted;
         return file;
@@ -90,24 +128,31 @@ private slots:
     void readsBackAsRecorded_data() {
         QTest::addColumn<LevelingRoute>("route");
         QTest::addColumn<QPageSize>("size");
+        QTest::addColumn<int>("printerDpi"); // 0: the PDF writer
         const std::string longName = std::string(150, 'N') + "E";
         const std::string longChineseName = QStringLiteral("水准点甲乙").repeated(30).toStdString();
-        QTest::newRow("one point") << routeOf(1) << a4;
-        QTest::newRow("empty start name") << routeOf(0, "") << a4;
-        QTest::newRow("two-digit point numbers") << routeOf(12) << a4;
-        QTest::newRow("500 points over several pages") << routeOf(500) << a4;
-        QTest::newRow("500 points on Letter") << routeOf(500) << letter;
-        QTest::newRow("a long name") << routeOf(1, longName) << a4;
-        QTest::newRow("a long name on Letter") << routeOf(1, longName) << letter;
-        QTest::newRow("a long Chinese name") << routeOf(1, longChineseName) << a4;
+        QTest::newRow("one point") << routeOf(1) << a4 << 0;
+        QTest::newRow("empty start name") << routeOf(0, "") << a4 << 0;
+        QTest::newRow("two-digit point numbers") << routeOf(12) << a4 << 0;
+        QTest::newRow("500 points over several pages") << routeOf(500) << a4 << 0;
+        QTest::newRow("500 points on Letter") << routeOf(500) << letter << 0;
+        QTest::newRow("a long name") << routeOf(1, longName) << a4 << 0;
+        QTest::newRow("a long name on Letter") << routeOf(1, longName) << letter << 0;
+        QTest::newRow("a long Chinese name") << routeOf(1, longChineseName) << a4 << 0;
         // Forty characters end a benchmark's line inside its label, and a point's before it.
         QTest::newRow("a 40-character name")
-            << routeOf(1, QStringLiteral("水准点甲乙").repeated(8).toStdString()) << a4;
+            << routeOf(1, QStringLiteral("水准点甲乙").repeated(8).toStdString()) << a4 << 0;
         // Somewhere the paper's edge falls inside each part of a results line, its numbers too.
         LevelingRoute growing = routeOf(40);
         for (std::size_t i = 1; i <= 40; ++i)
             growing.pointNames.at(static_cast<long>(i)) = std::string(i + 50, 'N');
-        QTest::newRow("names of growing length") << growing << a4;
+        QTest::newRow("names of growing length") << growing << a4 << 0;
+        // Windows paints the same pages on the printer, at the printer's own resolution.
+        QTest::newRow("one point on a 600 dpi printer") << routeOf(1) << a4 << 600;
+        QTest::newRow("500 points on a 300 dpi printer") << routeOf(500) << a4 << 300;
+        QTest::newRow("a long Chinese name on a 600 dpi printer")
+            << routeOf(1, longChineseName) << letter << 600;
+        QTest::newRow("names of growing length on a 300 dpi printer") << growing << a4 << 300;
     }
 
     // Every line is on paper: within the printable area, a line too wide for it going on in the
@@ -115,8 +160,9 @@ private slots:
     void readsBackAsRecorded() {
         QFETCH(LevelingRoute, route);
         QFETCH(QPageSize, size);
+        QFETCH(int, printerDpi);
         int pages = 0;
-        const QString file = render(route, &pages, size);
+        const QString file = render(route, &pages, size, {}, printerDpi);
         const QList<PrintedLine> lines = printedLines(file);
         const QRectF area = printableArea(size);
         const QStringList expected = recordedOnPaper(route);
@@ -135,10 +181,17 @@ private slots:
                     .contains(QString::fromStdString(name)));
     }
 
+    // Positions are the same distance from the printable area's corner on every device.
+    void aColumnLeftOfThePositionIsTakenOnTheNextLine_data() {
+        QTest::addColumn<int>("printerDpi"); // 0: the PDF writer
+        QTest::newRow("the PDF writer") << 0;
+        QTest::newRow("a 300 dpi printer") << 300;
+    }
+
     void aColumnLeftOfThePositionIsTakenOnTheNextLine() {
-        const QString file = folder_.filePath(QStringLiteral("position.pdf"));
-        {
-            PdfReportPrinter printer(file, a4);
+        QFETCH(int, printerDpi);
+        const QString file = folder_.filePath(QStringLiteral("position%1.pdf").arg(printerDpi));
+        paintInto(file, a4, printerDpi, [](ReportPrinter& printer) {
             printer.setVerticalPosition(1000);
             printer.setFontName(report_texts::fontName);
             printer.setFontSize(10);
@@ -148,9 +201,10 @@ private slots:
             printer.printLine(10, {"below"});
             printer.printLine(10, {"next"});
             printer.endDocument();
-        }
+        });
         const QList<PrintedLine> lines = printedLines(file);
         QCOMPARE(lines.size(), 3);
+        QVERIFY(std::abs(lines[0].top - (printableArea().top() + topTwips / 20.0)) < 1.0);
         const double left = printableArea().left();
         QCOMPARE(lines[0].record(left), QStringLiteral("line 29 10 right"));
         QCOMPARE(lines[1].record(left), QStringLiteral("line 10 10 below"));
