@@ -55,4 +55,21 @@ std::vector<FieldLine> readFieldFile(std::string_view bytes) {
     return lines;
 }
 
+bool isFieldFile(std::string_view bytes) {
+    NumberedLines lines(bytes);
+    const std::optional<NumberedLines::Line> first = lines.next();
+    if (!first)
+        return false;
+    std::string_view start = first->text;
+    if (start.starts_with("For M5"))
+        return true;
+    if (start.starts_with('*'))
+        start.remove_prefix(1);
+    constexpr std::size_t wordHead = 6; // the word index and its information
+    return start.size() > wordHead &&
+           std::ranges::all_of(start.substr(0, wordHead),
+                               [](char c) { return isAsciiDigit(c) || c == '.'; }) &&
+           (start[wordHead] == '+' || start[wordHead] == '-');
+}
+
 } // namespace velmora

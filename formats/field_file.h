@@ -121,4 +121,13 @@ struct FieldLine {
 // control character, an M5 record of the wrong width.
 std::vector<FieldLine> readFieldFile(std::string_view bytes);
 
+// Whether `bytes` are meant as a field file rather than a route table, from how they begin: the
+// first line that is not blank starts as an M5 record ("For M5") or as a GSI word (maybe "*", six
+// digits or dots, a sign). So a field file broken further on is still one, for readFieldFile to
+// say where, while no route table begins so, not even one without a header.
+//   isFieldFile("*410001+?..............2 \r\n…") -> true    isFieldFile("410001+?......1 \n…") ->
+//   true isFieldFile("For M5|Adr     1|TO  Start-Line …") -> true
+//   isFieldFile("点名,距离,实测高差,高程\n…") -> false     isFieldFile("1\t\t\t\t\t10\n…") -> false
+bool isFieldFile(std::string_view bytes);
+
 } // namespace velmora

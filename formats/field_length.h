@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,17 @@ InstrumentFigure exactFigure(std::string_view digits, bool negative, Nanometres 
 //   metresText(0) -> "0"   metresText(660'000'000, 5) -> "0.66000"   metresText(3'048) ->
 //   "0.000003048"   metresText(-12'000'000'000, 3) -> "-12.000"
 std::string metresText(Nanometres length, int leastDecimals = 0);
+
+// The exact value in millimetres, written as metresText writes metres.
+//   millimetresText(-1'030'000) -> "-1.03"   millimetresText(1'099'900'000) -> "1099.9"
+//   millimetresText(1'280'000, 2) -> "1.28"   millimetresText(0, 2) -> "0.00"
+std::string millimetresText(Nanometres length, int leastDecimals = 0);
+
+// The length a text of metresText stands for, exactly; nothing for any other text (more than nine
+// decimals, no digit before the point, a plus sign, a blank, a value beyond a Nanometres).
+//   metresValue("-1.40675") -> -1'406'750'000   metresValue("61.212") -> 61'212'000'000
+//   metresValue("0") -> 0   metresValue("1e3"), ("0.0000000001"), (".5") -> nothing
+std::optional<Nanometres> metresValue(std::string_view text);
 
 // The decimals metresText needs for a whole number of `lastDigit`: decimalsOf(10'000) -> 5
 // (1/100 mm), decimalsOf(1'000'000) -> 3, decimalsOf(30'480) -> 8 (1/10 000 ft).

@@ -2,7 +2,7 @@
 
 #include "core/number_text.h"
 #include "dialogue/calculation_run.h"
-#include "formats/route_table.h"
+#include "dialogue/prompts.h"
 
 #include <cstddef>
 
@@ -10,32 +10,33 @@ namespace velmora {
 
 namespace {
 
-class NoObserver : public RunObserver {
-public:
-    void asked(std::string_view /*message*/) override {}
-    void show(DisplayField /*field*/, std::string_view /*text*/) override {}
-};
-
 // Answers a run's prompts in the order a typed run asks them: the count, Ha, Hb, then for each
 // section the name of its first point, its length and its height difference, then B's name, with
-// Enter at every confirmation and result step.
+// Enter at every confirmation and result step. Where the heights are handed on, their prompts
+// are answered by whoever they are handed to.
 class TableUser : public Prompter, public FieldWriter {
 public:
     TableUser(const RouteTable& table, RunObserver& observer,
-              std::array<std::string, displayFieldCount>& fieldTexts)
+              std::array<std::string, displayFieldCount>& fieldTexts, Prompter* heights)
         : table_(table)
         , observer_(observer)
         , fieldTexts_(fieldTexts)
+        , heights_(heights)
         , count_(integerText(static_cast<long>(table.points.size()) - 2)) {}
 
     Answer ask(std::string_view message) override {
+        if (handsOn(message))
+            return heights_->ask(message);
         observer_.asked(message);
         return {std::string(answer(answered_++)), false};
     }
 
-    // Every number was read by the run's rules when the table was, so nothing is refused; were it
-    // ever, the run would stop rather than go on without a value.
-    bool offerRetry(std::string_view /*reason*/) override { return false; }
+    // Every number of the table was read by the run's rules when the table was, so nothing of it
+    // is refused; were it ever, the run would stop rather than go on without a value. A height
+    // typed by the user may well be.
+    bool offerRetry(std::string_view reason) override {
+        return handingOn() && heights_->offerRetry(reason);
+    }
 
     void show(DisplayField field, std::string_view text) override {
         fieldTexts_[static_cast<std::size_t>(field)] = text;
@@ -43,6 +44,24 @@ public:
     }
 
 private:
+    // In a run whose every value is accepted at once: Ha's prompt, and A's name after Ha and Hb
+    // and their confirmations.
+    static constexpr std::size_t startHeightStep = 1;
+    static constexpr std::size_t startNameStep = 5;
+
+    // The heights take as many prompts as their user needs; A's name is the first prompt after
+    // them, whatever came between.
+    bool handsOn(std::string_view message) {
+        if (!handingOn())
+            return false;
+        if (message != prompts::startNamePrompt)
+            return true;
+        answered_ = startNameStep;
+        return false;
+    }
+
+    bool handingOn() const { return heights_ != nullptr && answered_ == startHeightStep; }
+
     // The count is taken as it comes; after it, odd steps ask for a value and even ones confirm
     // it.
     std::string_view answer(std::size_t step) const {
@@ -76,6 +95,7 @@ private:
     const RouteTable& table_;
     RunObserver& observer_;
     std::array<std::string, displayFieldCount>& fieldTexts_;
+    Prompter* heights_;
     std::string count_;
     std::size_t answered_ = 0;
 };
@@ -90,6 +110,14 @@ StationCounts stationCounts(const RouteTable& table) {
     return counts;
 }
 
+// A run of `table`, its heights its own or, with `heights`, asked of them.
+TableRun tableRun(const RouteTable& table, RunObserver& observer, Prompter* heights) {
+    TableRun result;
+    TableUser user(table, observer, result.fieldTexts, heights);
+    run(result.route, user, user, stationCounts(table));
+    return result;
+}
+
 } // namespace
 
 TableRun runTable(std::string_view bytes) {
@@ -98,11 +126,11 @@ TableRun runTable(std::string_view bytes) {
 }
 
 TableRun runTable(std::string_view bytes, RunObserver& observer) {
-    const RouteTable table = readRouteTable(bytes);
-    TableRun result;
-    TableUser user(table, observer, result.fieldTexts);
-    run(result.route, user, user, stationCounts(table));
-    return result;
+    return tableRun(readRouteTable(bytes), observer, nullptr);
+}
+
+TableRun runTableAskingHeights(const RouteTable& table, Prompter& heights, RunObserver& observer) {
+    return tableRun(table, observer, &heights);
 }
 
 } // namespace velmora

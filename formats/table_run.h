@@ -2,6 +2,8 @@
 
 #include "core/leveling_route.h"
 #include "dialogue/display_field.h"
+#include "dialogue/prompter.h"
+#include "formats/route_table.h"
 
 #include <array>
 #include <string>
@@ -22,6 +24,13 @@ public:
     virtual void asked(std::string_view message) = 0;
 };
 
+// Watches nothing: for a run whose result is all its caller needs.
+class NoObserver final : public RunObserver {
+public:
+    void asked(std::string_view /*message*/) override {}
+    void show(DisplayField /*field*/, std::string_view /*text*/) override {}
+};
+
 // Reads a route from a table file's bytes (readRouteTable) and runs it through the calculation
 // run, each cell's text answered to its prompt as if typed and every value confirmed with Enter:
 // the same route gives the same digits whether it was typed or read. A 测站数 column's counts are
@@ -39,5 +48,17 @@ TableRun runTable(std::string_view bytes);
 // The same, with `observer` told of every prompt and field write as they happen, for a
 // transcript of the run.
 TableRun runTable(std::string_view bytes, RunObserver& observer);
+
+// Runs a route already read as runTable runs it, except that A's and B's heights are not the
+// table's (its startHeight and endHeight are not read): every prompt from Ha's to Hb's
+// confirmation, values asked again and refusals included, is handed on to `heights`, who shows
+// them to the user; `observer` is told of the prompts the table answers and of every field.
+// For a route whose heights no file knows, as a field file knows none.
+//   runTableAskingHeights(BM1 -> P1 -> BM2, 100 m and 1.01, 100 m and 1, heights answering
+//     "10", "", "12", "") -> the same fields as runTable of the worked route
+//   the same with heights answering "10", "0", "11", "", "12", "" -> Ha 11, the same Hb
+// Raises what the run raises, Abandoned where `heights` gives up at a refusal; nothing of the
+// route is returned then.
+TableRun runTableAskingHeights(const RouteTable& table, Prompter& heights, RunObserver& observer);
 
 } // namespace velmora

@@ -3,7 +3,7 @@
 #include "core/errors.h"
 #include "dialogue/calculation_run.h"
 #include "formats/misclosure_limits.h"
-#include "printing/print_server.h"
+#include "printing/print_failures.h"
 #include "printing/qt_text.h"
 #include "ui/background_work.h"
 #include "ui/control_geometry.h"
@@ -215,7 +215,7 @@ Velmora::Velmora(QWidget* parent)
     connect(saveAction_, &QAction::triggered, this, &Velmora::saveResults);
     connect(addWindowAction(*this, QStringLiteral("从剪贴板读入路线"), QKeySequence::Paste),
             &QAction::triggered, this, &Velmora::pasteRoute);
-    connect(addWindowAction(*this, QStringLiteral("打开路线表…"), QKeySequence::Open),
+    connect(addWindowAction(*this, QStringLiteral("打开路线表或观测文件…"), QKeySequence::Open),
             &QAction::triggered, this, &Velmora::openRoute);
     setAcceptDrops(true);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -261,10 +261,12 @@ void Velmora::pasteRoute() {
 }
 
 void Velmora::openRoute() {
-    reportingFailure([this] {
-        if (const QString file = askRouteFile(*this); !file.isEmpty())
-            takeRoute(routeFromFile(*this, file));
-    });
+    if (const QString file = askRouteFile(*this); !file.isEmpty())
+        openRouteFile(file);
+}
+
+void Velmora::openRouteFile(const QString& fileName) {
+    reportingFailure([&] { takeRoute(routeFromFile(*this, fileName)); });
 }
 
 void Velmora::dragEnterEvent(QDragEnterEvent* event) {
@@ -280,10 +282,10 @@ void Velmora::dropEvent(QDropEvent* event) {
     QMetaObject::invokeMethod(
         this,
         [this, file, droppedText] {
-            reportingFailure([&] {
-                takeRoute(file.isEmpty() ? routeFromText(*this, droppedText)
-                                         : routeFromFile(*this, file));
-            });
+            if (!file.isEmpty())
+                openRouteFile(file);
+            else
+                reportingFailure([&] { takeRoute(routeFromText(*this, droppedText)); });
         },
         Qt::QueuedConnection);
 }

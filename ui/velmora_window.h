@@ -43,11 +43,22 @@ public slots:
     // Runs the route table on the clipboard as a calculation (Ctrl+V).
     void pasteRoute();
 
-    // Runs a route table file the user picks as a calculation (Ctrl+O).
+    // Runs the route of a file the user picks (Ctrl+O), as openRouteFile does.
     void openRoute();
 
+    // Runs the route in `fileName` as a calculation: a route table, or a digital level's field
+    // file whose route the user picks in the 测段表 and whose heights the run's prompts ask for.
+    // A file that is refused shows the message naming it; 取消 shows nothing. Either leaves the
+    // window and the route as they were.
+    //   openRouteFile("/home/u/worked.csv") -> the window as after typing the worked route
+    //   openRouteFile("/home/u/gsi8_bf.gsi") -> the 测段表; lines 1 and 2, Ha 45.123 and Hb 45.18
+    //     leave the window as after typing BM1 -> BM2 -> BM3, the results table with 测站数
+    //   openRouteFile("/home/u/bad.gsi") -> "无法读入观测文件“bad.gsi”：第 4 行：…"
+    void openRouteFile(const QString& fileName);
+
 protected:
-    // A table file or a table's text dropped on the window is run as the pasted one would be.
+    // A file dropped on the window is opened as openRouteFile does; a table's text dropped is run
+    // as the pasted one would be.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

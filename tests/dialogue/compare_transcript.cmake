@@ -1,6 +1,15 @@
-# Runs the transcript tool (under EMULATOR, when it is built for another machine) on ANSWERS, or on
-# the route table TABLE, and fails unless its output is EXPECTED, byte for byte.
-if(DEFINED TABLE)
+# Runs the transcript tool (under EMULATOR, when it is built for another machine) on ANSWERS, on
+# the route table TABLE, or on the field file FIELD: its lines alone, or with ROUTE (a file holding
+# the --route argument) the run of that route with ANSWERS for its heights. It fails unless the
+# output is EXPECTED, byte for byte.
+if(DEFINED FIELD AND DEFINED ROUTE)
+    file(STRINGS ${ROUTE} route LIMIT_COUNT 1)
+    execute_process(COMMAND ${EMULATOR} ${TOOL} --field ${FIELD} --route ${route} INPUT_FILE ${ANSWERS} OUTPUT_VARIABLE actual RESULT_VARIABLE result)
+    set(input ${ROUTE})
+elseif(DEFINED FIELD)
+    execute_process(COMMAND ${EMULATOR} ${TOOL} --field ${FIELD} OUTPUT_VARIABLE actual RESULT_VARIABLE result)
+    set(input ${FIELD})
+elseif(DEFINED TABLE)
     execute_process(COMMAND ${EMULATOR} ${TOOL} --table ${TABLE} OUTPUT_VARIABLE actual RESULT_VARIABLE result)
     set(input ${TABLE})
 else()

@@ -1,10 +1,16 @@
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "formats/field_run.h"
 #include "formats/table_run.h"
 #include "formats/text_decoding.h"
+#include "tests/tools/scripted_user.h"
 
+#include <QFile>
 #include <QTest>
+#include <charconv>
+#include <sstream>
 #include <string>
+#include <vector>
 
 using namespace velmora;
 using namespace std::string_literals;
@@ -29,9 +35,32 @@ std::string utf16(const std::string& text, bool bigEndian) {
     return bytes;
 }
 
-std::string outcome(const std::string& bytes) {
+std::string golden(const char* name) {
+    QFile file(QStringLiteral(GOLDEN_DIR "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read golden %s", name);
+    return file.readAll().toStdString();
+}
+
+// The run of a table's bytes; or, with `route` ("1,2"), of those lines of a field file, the
+// heights answered from `heights` as ScriptedUser reads answers.
+TableRun tableOrFieldRun(const std::string& bytes, const std::string& route,
+                         const std::string& heights) {
+    if (route.empty())
+        return runTable(bytes);
+    std::vector<std::size_t> numbers;
+    for (const char* at = route.data(); at < route.data() + route.size(); ++at)
+        at = std::from_chars(at, route.data() + route.size(), numbers.emplace_back()).ptr;
+    std::istringstream script(heights);
+    std::ostringstream unread;
+    ScriptedUser user(script, unread);
+    return runFieldRoute(readFieldFile(bytes), numbers, user);
+}
+
+std::string outcome(const std::string& bytes, const std::string& route,
+                    const std::string& heights) {
     try {
-        const TableRun result = runTable(bytes);
+        const TableRun result = tableOrFieldRun(bytes, route, heights);
         std::string names;
         for (long k = 0; k <= result.route.closingIndex; ++k)
             names += (k > 0 ? "/" : "") + result.route.pointNames.at(k);
@@ -58,10 +87,16 @@ class TestRouteTable : public QObject {
 private slots:
     void readsTheRouteOrSaysWhy_data() {
         QTest::addColumn<std::string>("bytes");
+        QTest::addColumn<std::string>("route");   // a field file's lines; empty for a table
+        QTest::addColumn<std::string>("heights"); // their Ha and Hb answers
         QTest::addColumn<std::string>("expected");
         const auto row = [](const char* name, const std::string& bytes,
                             const std::string& expected) {
-            QTest::newRow(name) << bytes << expected;
+            QTest::newRow(name) << bytes << std::string() << std::string() << expected;
+        };
+        const auto fieldRow = [](const char* name, const std::string& bytes, const char* route,
+                                 const char* heights, const std::string& expected) {
+            QTest::newRow(name) << bytes << std::string(route) << std::string(heights) << expected;
         };
         row("results table", workedTable + "Σ\t200\t2.01\t-10.00\t2.000\t\n\t\t\n闭合差\t10\n",
             workedOutcome);
@@ -176,12 +211,54 @@ private slots:
         row("lone surrogate in UTF-16", "\xFF\xFE\x00\xD8"s, undecodable);
         row("over the size limit", std::string(mostTableBytes + 1, 'a'),
             "文件太大：表格文件最多 8 MB（8388608 字节），这个文件更大，不是一条水准路线的表格。");
+
+        // A field file's lines answer all but the heights, which the user types as in a typed run.
+        const std::string gsi8 = golden("gsi8_bf.gsi");
+        const std::string gsi16 = golden("gsi16_bffb.gsi");
+        fieldRow("field lines chained", gsi8, "1,2", "45.123\n\n45.18\n\n",
+                 "45.123 45.18 BM1/BM2/BM3   351.9 -6.48 毫米 测站数 3/2");
+        fieldRow("a section both ways, back to its start", gsi16, "1,2", "100\n\n100\n\n",
+                 "100 100 A/B/A   203.5055 -1.03 毫米 测站数 2/2");
+        fieldRow("one line alone", golden("m5_bf.dat"), "2", "11.3999\n\n11.1\n\n",
+                 "11.3999 11.1 BM2/BM1   128.5 -0.10 毫米 测站数 2");
+        fieldRow("Ha said wrong and typed again, Hb refused and typed again", gsi16, "1,2",
+                 "99\n0\n100\n\nx\n\n100\n\n", "100 100 A/B/A   203.5055 -1.03 毫米 测站数 2/2");
+        fieldRow("given up at Ha", gsi16, "1,2", "x\n<Cancel>\n", "已放弃本次计算。");
+        fieldRow("lines that do not chain", gsi8, "2,1", "",
+                 "第 2 条线（线号 1）从 BM1 开始，但上一条线到 BM3 为止，接不上。");
+        fieldRow(
+            "a line the instrument's heights part from",
+            [&] {
+                std::string parted = gsi8;
+                return parted.replace(parted.find("83..08+04531558"), 15, "83..08+04597558");
+            }(),
+            "1,2", "",
+            "线号 1 不能使用：第 2 站（块 0008）：仪器记录的高程 45.97558 m，按读数推算为 "
+            "45.31558 m，相差 0.66000 m，这条线的记录可能被删改或重测过。");
+        fieldRow(
+            "a line of no length",
+            [&] {
+                std::string flat = gsi8;
+                for (const char* sight :
+                     {"32...0+00045500", "32...0+00045000", "32...0+00030000", "32...0+00031000"})
+                    flat.replace(flat.find(sight), 15, "32...0+00000000");
+                for (const char* total :
+                     {"573..0+00000500 574..0+00090500", "573..0-00000500 574..0+00151500"})
+                    flat.replace(flat.find(total), 31, "573..0+00000000 574..0+00000000");
+                return flat;
+            }(),
+            "2", "45\n\n46\n\n",
+            "路线全长为 0（各段的前后视距都为 0，或正负相抵），闭合差无法按距离分配。请检查各段"
+            "的前后视距后重新计算。");
     }
 
     void readsTheRouteOrSaysWhy() {
         QFETCH(std::string, bytes);
+        QFETCH(std::string, route);
+        QFETCH(std::string, heights);
         QFETCH(std::string, expected);
-        QCOMPARE(QString::fromStdString(outcome(bytes)), QString::fromStdString(expected));
+        QCOMPARE(QString::fromStdString(outcome(bytes, route, heights)),
+                 QString::fromStdString(expected));
     }
 };
 

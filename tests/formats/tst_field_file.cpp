@@ -1,5 +1,7 @@
 #include "core/errors.h"
 #include "formats/field_file.h"
+#include "formats/field_line_list.h"
+#include "formats/field_route.h"
 #include "formats/text_decoding.h"
 
 #include <QFile>
@@ -246,9 +248,52 @@ std::string halvesText(long halves) {
     return written == "-0" ? "0" : written;
 }
 
+// A line as the reader gives one, for what is made of lines: its stations are there only to be
+// counted.
+FieldLine madeLine(std::size_t number, const char* from, const char* to,
+                   const char* distance = "90", const char* difference = "1",
+                   std::size_t stations = 1, const char* unusable = "") {
+    FieldLine line;
+    line.number = number;
+    line.from = from;
+    line.to = to;
+    line.distance = distance;
+    line.heightDifference = difference;
+    line.stations.resize(stations);
+    line.unusableReason = unusable;
+    return line;
+}
+
+// The lines from `made` on, numbered from 1 in their order.
+std::vector<FieldLine> numbered(std::vector<FieldLine> made) {
+    for (std::size_t k = 0; k < made.size(); ++k)
+        made[k].number = k + 1;
+    return made;
+}
+
+// Every listed line, its cells joined by "|", " ✗" after one that cannot be ticked.
+std::string listingOf(const std::vector<FieldLine>& lines) {
+    std::string text;
+    for (const ListedLine& listed : listedLines(lines)) {
+        std::string row;
+        for (const std::string& cell : listed.cells)
+            row += (row.empty() ? "" : "|") + cell;
+        text += (text.empty() ? "" : "\n") + row + (listed.tickable ? "" : " ✗");
+    }
+    return text;
+}
+
+const char* const parted =
+    "第 2 站（块 0008）：仪器记录的高程 45.97558 m，按读数推算为 45.31558 m，"
+    "相差 0.66000 m，这条线的记录可能被删改或重测过。";
+const std::string tooManyStations =
+    "这条线有 10000 站，一段最多 9999 站，超出了本程序能计算的范围。";
+
 } // namespace
 
 Q_DECLARE_METATYPE(TestLine)
+Q_DECLARE_METATYPE(std::vector<FieldLine>)
+Q_DECLARE_METATYPE(std::vector<std::size_t>)
 
 class TestFieldFile : public QObject {
     Q_OBJECT
@@ -456,6 +501,148 @@ private slots:
                      QString::fromStdString(expected));
             QVERIFY(lines.at(0).usable());
         }
+    }
+
+    void listsLinesForPicking_data() {
+        QTest::addColumn<std::vector<FieldLine>>("lines");
+        QTest::addColumn<std::string>("expected");
+        QTest::newRow("GSI-16 BFFB, a section both ways")
+            << readFieldFile(golden("gsi16_bffb.gsi"))
+            << std::string("1|A|B|BFFB|2|101.5045|1.502455|20.001|30.5005|-1.001|-1.001|0.00002|"
+                           "-1.03（与线号 2）|±1.28|\n"
+                           "2|B|A|BFFB|2|102.001|-1.503485|20.5|30.4|0.5|0.799|-0.00002|"
+                           "-1.03（与线号 1）|±1.28|");
+        QTest::newRow("M5 both ways, misclosure over the limit")
+            << readFieldFile(golden("m5_bf.dat"))
+            << std::string(
+                   "1|BM1|BM2|BF|2|90.8|1.3999|20|25.2|-0.5|-0.6||1099.9 超限（与线号 2）|"
+                   "±1.32|\n"
+                   "2|BM2|BM1|BF|2|128.5|-0.3|29.5|35|1|1.5||1099.9 超限（与线号 1）|±1.32|");
+        QTest::newRow("GSI-8 lines one way only")
+            << readFieldFile(golden("gsi8_bf.gsi"))
+            << std::string("1|BM1|BM2|BF|3|200.4|1.69263|24.8|40.5|-0.5|-0.36||||\n"
+                           "2|BM2|BM3|BF|2|151.5|-1.64211|30|45.5|-1|0.5||||");
+        const TestLine overLimits{
+            true,
+            {{{150000, 100000, 100020, 150080}, {5000000, 4850000, 4850000, 5000000}},
+             {{120000, 110000, 110000, 120070}, {300000, 460000, 460000, 300000}},
+             {{130000, 120000, 120000, 130000}, {5050000, 4400000, 4400000, 5050000}}}};
+        QTest::newRow("station figures over their limits")
+            << readFieldFile(TestWriter(false).file({overLimits}))
+            << std::string("1|BM1|BM2|BFFB|3|200.6|0.70065|3|50.5 超限|6.5 超限|6.4 超限|"
+                           "-0.0007 超限|||");
+        QTest::newRow("an unusable line: its reason, and no partner")
+            << numbered({madeLine(0, "A", "B"), madeLine(0, "B", "A", "90", "-1", 1, parted)})
+            << "1|A|B|BF|1|90|1||||||||\n2|B|A|BF|1|90|-1||||||||" + std::string(parted) + " ✗";
+        QTest::newRow("a section three times: the first two pair")
+            << numbered({madeLine(0, "A", "B"), madeLine(0, "B", "A", "90", "-0.9995"),
+                         madeLine(0, "A", "B")})
+            << std::string("1|A|B|BF|1|90|1||||||0.5（与线号 2）|±1.20|\n"
+                           "2|B|A|BF|1|90|-0.9995||||||0.5（与线号 1）|±1.20|\n"
+                           "3|A|B|BF|1|90|1||||||||");
+        // 4√K for K = 0.09 km is 1.2 mm exactly.
+        QTest::newRow("misclosure at its limit, and a hundredth of a micrometre over")
+            << numbered({madeLine(0, "A", "B", "90", "0.0006"),
+                         madeLine(0, "B", "A", "90", "0.0006"),
+                         madeLine(0, "C", "D", "90", "0.0006"),
+                         madeLine(0, "D", "C", "90", "0.00060001")})
+            << std::string("1|A|B|BF|1|90|0.0006||||||1.2（与线号 2）|±1.20|\n"
+                           "2|B|A|BF|1|90|0.0006||||||1.2（与线号 1）|±1.20|\n"
+                           "3|C|D|BF|1|90|0.0006||||||1.20001 超限（与线号 4）|±1.20|\n"
+                           "4|D|C|BF|1|90|0.00060001||||||1.20001 超限（与线号 3）|±1.20|");
+        QTest::newRow("loops on one point pair with none")
+            << numbered({madeLine(0, "A", "A"), madeLine(0, "A", "A")})
+            << std::string("1|A|A|BF|1|90|1||||||||\n2|A|A|BF|1|90|1||||||||");
+        QTest::newRow("more stations than a section may have")
+            << numbered({madeLine(0, "A", "B", "90", "1", 10000)})
+            << "1|A|B|BF|10000|90|1||||||||" + tooManyStations + " ✗";
+    }
+
+    void listsLinesForPicking() {
+        QFETCH(std::vector<FieldLine>, lines);
+        QFETCH(std::string, expected);
+        QCOMPARE(QString::fromStdString(listingOf(lines)), QString::fromStdString(expected));
+    }
+
+    void checksTheRoute_data() {
+        QTest::addColumn<std::vector<std::size_t>>("numbers");
+        QTest::addColumn<std::string>("expected"); // "✓ " or "✗ ", then what the 测段表 says
+        const auto row = [](const char* name, const std::vector<std::size_t>& numbers,
+                            const std::string& expected) {
+            QTest::newRow(name) << numbers << expected;
+        };
+        row("chained", {1, 2}, "✓ 路线从 A 到 B，共 2 段，1 个待定点。");
+        row("one line", {1}, "✓ 路线从 A 到 P1，共 1 段，0 个待定点。");
+        row("back to its start", {1, 2, 4}, "✓ 路线从 A 到 A，共 3 段，2 个待定点。");
+        row("a break", {1, 3}, "✗ 第 2 条线（线号 3）从 P2 开始，但上一条线到 P1 为止，接不上。");
+        row("ticked in the wrong order", {2, 1},
+            "✗ 第 2 条线（线号 1）从 A 开始，但上一条线到 B 为止，接不上。");
+        row("nothing ticked", {},
+            "✗ 请按路线的次序勾选测段：先勾从起始点 A 出发的那条线，再依次勾到闭合点 B 为止。");
+        row("no such line", {1, 7}, "✗ 文件里没有线号 7：这个文件的线号从 1 到 6。");
+        row("line 0", {0}, "✗ 文件里没有线号 0：这个文件的线号从 1 到 6。");
+        row("a line twice", {1, 2, 4, 1}, "✗ 线号 1 勾选了两次：一条线在路线里只能用一次。");
+        row("an unusable line", {1, 5}, "✗ 线号 5 不能使用：" + std::string(parted));
+        row("more stations than a section may have", {1, 6},
+            "✗ 线号 6 不能使用：" + tooManyStations);
+    }
+
+    void checksTheRoute() {
+        QFETCH(std::vector<std::size_t>, numbers);
+        QFETCH(std::string, expected);
+        const std::vector<FieldLine> lines =
+            numbered({madeLine(0, "A", "P1"), madeLine(0, "P1", "B"), madeLine(0, "P2", "B"),
+                      madeLine(0, "B", "A"), madeLine(0, "P1", "B", "90", "1", 1, parted),
+                      madeLine(0, "P1", "C", "90", "1", 10000)});
+        const RouteCheck check = checkRoute(lines, numbers);
+        QCOMPARE(QString::fromStdString((check.runnable ? "✓ " : "✗ ") + check.message),
+                 QString::fromStdString(expected));
+    }
+
+    // A record holds 32767 sections, and no more.
+    void checksTheRouteSize_data() {
+        QTest::addColumn<std::size_t>("sections");
+        QTest::addColumn<std::string>("expected");
+        QTest::newRow("32767") << std::size_t{32767}
+                               << std::string("✓ 路线从 A 到 A，共 32767 段，32766 个待定点。");
+        QTest::newRow("32768") << std::size_t{32768}
+                               << std::string("✗ 勾选了 32768 条线：本程序最多能计算 32767 段（"
+                                              "32766 个待定点）。");
+    }
+
+    void checksTheRouteSize() {
+        QFETCH(std::size_t, sections);
+        QFETCH(std::string, expected);
+        const std::vector<FieldLine> lines = numbered(std::vector(sections, madeLine(0, "A", "A")));
+        std::vector<std::size_t> numbers(sections);
+        for (std::size_t k = 0; k < sections; ++k)
+            numbers[k] = k + 1;
+        const RouteCheck check = checkRoute(lines, numbers);
+        QCOMPARE(QString::fromStdString((check.runnable ? "✓ " : "✗ ") + check.message),
+                 QString::fromStdString(expected));
+    }
+
+    void opensWithTheWholeRouteOrNone_data() {
+        QTest::addColumn<std::vector<FieldLine>>("lines");
+        QTest::addColumn<std::vector<std::size_t>>("expected");
+        QTest::newRow("a section both ways")
+            << readFieldFile(golden("gsi16_bffb.gsi")) << std::vector<std::size_t>{1, 2};
+        QTest::newRow("chained around a line that cannot be a section")
+            << numbered({madeLine(0, "A", "B"), madeLine(0, "B", "C", "90", "1", 1, parted),
+                         madeLine(0, "B", "C"), madeLine(0, "C", "D", "90", "1", 10000)})
+            << std::vector<std::size_t>{1, 3};
+        QTest::newRow("lines that do not chain")
+            << numbered({madeLine(0, "A", "B"), madeLine(0, "C", "D")})
+            << std::vector<std::size_t>{};
+        QTest::newRow("no line that can be a section")
+            << numbered({madeLine(0, "A", "B", "90", "1", 1, parted)})
+            << std::vector<std::size_t>{};
+    }
+
+    void opensWithTheWholeRouteOrNone() {
+        QFETCH(std::vector<FieldLine>, lines);
+        QFETCH(std::vector<std::size_t>, expected);
+        QCOMPARE(initialRoute(lines), expected);
     }
 
     // Stations drawn at random, written as GSI-16 and as M5, must come back to their exact sums.

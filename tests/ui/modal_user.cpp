@@ -1,10 +1,14 @@
 #include "tests/ui/modal_user.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -85,6 +89,41 @@ void ModalUser::answerOpenBox() {
         QTest::keyClick(message, nextLine() == cancelLine ? Qt::Key_Escape : Qt::Key_Return);
         return;
     }
+    auto* picker = qobject_cast<QDialog*>(box);
+    if (auto* lines = box->findChild<QTableView*>(); picker && lines) {
+        pickLines(*picker, *lines, fields);
+        return;
+    }
     giveUp(QStringLiteral("an unexpected modal box: ") + box->metaObject()->className());
     box->close();
+}
+
+void ModalUser::pickLines(QDialog& picker, QTableView& lines, const QString& fields) {
+    const QString line = nextLine();
+    if (line == cancelLine) {
+        record_.append(QStringLiteral("pick ") + line + fields);
+        QTest::keyClick(&picker, Qt::Key_Escape);
+        return;
+    }
+    const QAbstractItemModel& model = *lines.model();
+    const auto tick = [&](int row) {
+        lines.setCurrentIndex(model.index(row, 0));
+        QTest::keyClick(&lines, Qt::Key_Space);
+    };
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (model.index(row, 0).data(Qt::CheckStateRole) == Qt::Checked)
+            tick(row);
+    // The user goes by the line numbers they read, in the column after 次序.
+    for (const QString& number : line.split(QLatin1Char(',')))
+        for (int row = 0; row < model.rowCount(); ++row)
+            if (model.index(row, 1).data().toString() == number)
+                tick(row);
+    record_.append(QStringLiteral("pick ") + picker.findChild<QLabel*>()->text() + fields);
+    QPushButton* ok = picker.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    if (!ok->isEnabled()) {
+        giveUp(QStringLiteral("确定 stayed disabled: ") + record_.back());
+        QTest::keyClick(&picker, Qt::Key_Escape);
+        return;
+    }
+    QTest::mouseClick(ok, Qt::LeftButton);
 }

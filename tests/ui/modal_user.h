@@ -6,6 +6,8 @@
 #include <chrono>
 #include <functional>
 
+class QDialog;
+class QTableView;
 class QWidget;
 
 // A user at the window's modal boxes, played from a script, so that a test can drive the real
@@ -15,10 +17,13 @@ class QWidget;
 // Enter, or Escape for exactly "<Cancel>". A refusal (a message box offering two choices) takes
 // the next line too: "<Cancel>" presses Escape, anything else Enter. A message box with a single
 // button is an error message; it is read and closed with Enter and takes no line. A progress box
-// is left alone and takes no line.
+// is left alone and takes no line. A dialog with a table of lines to tick (the 测段表) takes the
+// line numbers to tick in order, as "1,2": every ticked line is unticked, those are ticked with
+// Space in the 次序 column, and 确定 is clicked; "<Cancel>" presses Escape instead.
 //
-// Record, one line per box, in order: "ask <label>", "refuse <text>" or "error <text>", each
-// followed by " | " and what `fieldTexts` returned at that moment.
+// Record, one line per box, in order: "ask <label>", "refuse <text>", "error <text>" or "pick
+// <the dialog's message once the lines are ticked>", each followed by " | " and what `fieldTexts`
+// returned at that moment.
 //
 // Nothing may hang: when the script runs out, or `patience` has passed, the user gives up and
 // escapes every box from then on, which ends any run; failure() then says why.
@@ -41,6 +46,7 @@ public:
 
 private:
     void answerOpenBox();
+    void pickLines(QDialog& picker, QTableView& lines, const QString& fields);
     void giveUp(const QString& reason);
     QString nextLine();
 

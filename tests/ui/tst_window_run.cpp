@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <optional>
 
@@ -97,6 +98,13 @@ public:
     velmora::Velmora window;
 };
 
+QByteArray goldenBytes(const QString& name) {
+    QFile file(QStringLiteral(GOLDEN_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
+    return file.readAll();
+}
+
 QStringList buttonTexts(const QWidget& box) {
     QStringList texts;
     for (const QAbstractButton* button : box.findChildren<QAbstractButton*>())
@@ -126,6 +134,8 @@ private slots:
     void ctrlCCopiesTheResultsOfAFinishedRunOnly();
     void ctrlVRunsTheTableOnTheClipboard_data();
     void ctrlVRunsTheTableOnTheClipboard();
+    void fieldFileRunsAsItsRouteTyped_data();
+    void fieldFileRunsAsItsRouteTyped();
 };
 
 void TestWindowRun::runMatchesItsTranscript_data() {
@@ -343,6 +353,86 @@ void TestWindowRun::ctrlVRunsTheTableOnTheClipboard() {
     QCOMPARE(pasting.fieldTexts(), before);
     press(pasting, QKeySequence::Copy);
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+}
+
+void TestWindowRun::fieldFileRunsAsItsRouteTyped_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("script"); // at the 测段表 and the heights' prompts
+    QTest::addColumn<QString>("first");      // the first box, without the fields
+    QTest::addColumn<QStringList>("typed");  // the same route typed; none when nothing changes
+    const QByteArray gsi8 = goldenBytes(QStringLiteral("gsi8_bf.gsi"));
+    QTest::newRow("two lines ticked")
+        << "gsi8_bf.gsi" << gsi8 << QStringList{"1,2", "45.123", "", "45.18", ""}
+        << "pick 路线从 BM1 到 BM3，共 2 段，1 个待定点。"
+        << QStringList{"1", "45.123",  "", "45.18", "", "BM1",   "", "200.4",
+                       "",  "1.69263", "", "BM2",   "", "151.5", "", "-1.64211",
+                       "",  "BM3",     "", "",      "", ""};
+    QTest::newRow("a section both ways, ticked the other way round, Ha typed again")
+        << "gsi16_bffb.gsi" << goldenBytes(QStringLiteral("gsi16_bffb.gsi"))
+        << QStringList{"2,1", "101.5", "0", "101.502", "", "101.502", ""}
+        << "pick 路线从 B 到 B，共 2 段，1 个待定点。"
+        << QStringList{"1", "101.5",    "0", "101.502",   "", "101.502", "", "B",
+                       "",  "102.001",  "",  "-1.503485", "", "A",       "", "101.5045",
+                       "",  "1.502455", "",  "B",         "", "",        "", ""};
+    QTest::newRow("one line of two")
+        << "m5_bf.dat" << goldenBytes(QStringLiteral("m5_bf.dat"))
+        << QStringList{"2", "11.3999", "", "11.1", ""}
+        << "pick 路线从 BM2 到 BM1，共 1 段，0 个待定点。"
+        << QStringList{"0", "11.3999", "", "11.1", "", "BM2", "", "128.5",
+                       "",  "-0.3",    "", "BM1",  "", "",    ""};
+    QTest::newRow("取消 at the 测段表")
+        << "gsi8_bf.gsi" << gsi8 << QStringList{"<Cancel>"} << "pick <Cancel>" << QStringList();
+    QTest::newRow("取消 at Ha, then 放弃计算")
+        << "gsi8_bf.gsi" << gsi8 << QStringList{"1,2", "<Cancel>", "<Cancel>"}
+        << "pick 路线从 BM1 到 BM3，共 2 段，1 个待定点。" << QStringList();
+    QTest::newRow("a file the reader refuses")
+        << "broken.gsi" << QByteArray(gsi8).replace("332.08+00087650", "332.08+0008x650")
+        << QStringList() << "error 无法读入观测文件“broken.gsi”：第 4 行：WI 332 的数据不是数字。"
+        << QStringList();
+}
+
+// A field file opened as Ctrl+O and a drop open it: the lines ticked and the heights answered
+// leave the window as the same route typed would, and the results table has the lines' station
+// counts. 取消 anywhere, or a file refused, leaves the window and the route of the run before.
+void TestWindowRun::fieldFileRunsAsItsRouteTyped() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, script);
+    QFETCH(QString, first);
+    QFETCH(QStringList, typed);
+    QTemporaryDir folder;
+    QFile written(folder.filePath(file));
+    QVERIFY(written.open(QIODevice::WriteOnly) && written.write(bytes) == bytes.size());
+    written.close();
+
+    ShownWindow shown;
+    QString failure;
+    shown.calculate(goldenLines(QStringLiteral("worked_example"), ".answers"), failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    const QString before = shown.fieldTexts();
+    shown.window.copyResults();
+    const QString tableBefore = QGuiApplication::clipboard()->text();
+
+    {
+        ModalUser user(script, [&shown] { return shown.fieldTexts(); });
+        shown.window.openRouteFile(written.fileName());
+        QVERIFY2(user.failure().isEmpty(), qPrintable(user.failure()));
+        QVERIFY(!user.record().isEmpty());
+        QCOMPARE(user.record().front(), first + QStringLiteral(" | ") + before);
+    }
+    shown.window.copyResults();
+    const QString table = QGuiApplication::clipboard()->text();
+    if (typed.isEmpty()) {
+        QCOMPARE(shown.fieldTexts(), before);
+        QCOMPARE(table, tableBefore);
+        return;
+    }
+    ShownWindow typing;
+    typing.calculate(typed, failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(shown.fieldTexts(), typing.fieldTexts());
+    QVERIFY2(table.contains(QStringLiteral("测站数")), qPrintable(table));
 }
 
 QTEST_MAIN(TestWindowRun)
