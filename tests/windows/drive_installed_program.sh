@@ -13,12 +13,15 @@ set -euo pipefail
 setup=$1 expected=$2 screenshot=$3
 golden=$(cd "$(dirname "$0")/../dialogue/golden" && pwd)
 
-# A Windows of a Chinese office: its code page and its faces for the system's own boxes.
-wine=(env LANG=zh_CN.UTF-8 /usr/lib/wine/wine64)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velmora-wine.XXXXXX")
 export WINEPREFIX
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmora-drive.XXXXXX")
+# A Windows of a Chinese office: its code page, its faces for the system's own boxes, and Chinese
+# names of files, which Wine takes from the machine's locale; that locale is made here, for Wine
+# alone, so the machine's own stay as they are.
+localedef -i zh_CN -f UTF-8 "$work/zh_CN.UTF-8"
+wine=(env LOCPATH="$work" LANG=zh_CN.UTF-8 /usr/lib/wine/wine64)
 program_pid=
 # shellcheck disable=SC2317 # runs from the trap
 finish() {
@@ -121,30 +124,29 @@ copied_table() {
     sleep 1
     xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null | tr -d '\r'
 }
+# Passes where what Ctrl+C puts on the clipboard is the table $1, which $2 made.
+copied_table_is() {
+    if copied_table | cmp -s - "$1"; then
+        pass "$2 gives the results table the transcript tool gives for the same route"
+    else
+        fail "$2 gives another results table"
+        copied_table | diff - "$1" | head -20 >&2 || true
+    fi
+}
 
 echo "== the worked route typed into the prompts"
 start_program
 click 384 640
 answer_prompts "$golden/worked_example.answers"
 /usr/bin/import -window "$main_window" "$screenshot"
-if copied_table | cmp -s - "$expected/typed.tsv"; then
-    pass "Ctrl+C after the typed route gives the results table of the same run on Linux"
-else
-    fail "the results table after the typed route differs"
-    copied_table | diff - "$expected/typed.tsv" | head -20 >&2 || true
-fi
+copied_table_is "$expected/typed.tsv" "Ctrl+C after the typed route"
 
 echo "== a route table pasted with Ctrl+V"
 xclip -selection clipboard <"$golden/hilly_route_table.csv"
 click 20 20
 xdotool key ctrl+v
 sleep 2
-if copied_table | cmp -s - "$expected/pasted.tsv"; then
-    pass "Ctrl+V of a route table, then Ctrl+C, gives the results table of the same table on Linux"
-else
-    fail "the results table after the pasted route differs"
-    copied_table | diff - "$expected/pasted.tsv" | head -20 >&2 || true
-fi
+copied_table_is "$expected/pasted.tsv" "Ctrl+V of a route table, then Ctrl+C,"
 
 echo "== 打 印 on the default printer"
 # Every value of the report with its label, in order: what a reader of the page must find on it.
@@ -179,21 +181,26 @@ click 560 640
 if box_other_than >/dev/null; then
     pass "a box appears"
     /usr/bin/import -window root "${screenshot%.png}-no-printer.png"
-    # The box's default button is 存为 PDF…; the save dialog offers a name in Documents.
+    # The box's default button is 存为 PDF…; the save dialog's name is typed over, a folder and a
+    # file named in Chinese.
+    mkdir -p "$WINEPREFIX/drive_c/users/Public/水准成果"
+    kept="$WINEPREFIX/drive_c/users/Public/水准成果/一号路线.pdf"
     xdotool key Return
     sleep 2
+    xdotool key End shift+Home BackSpace
+    xdotool type --delay 40 -- 'C:\users\Public\水准成果\一号路线.pdf'
     xdotool key Return
-    if within 20 bash -c 'find "$WINEPREFIX/drive_c/users" "$HOME" -name "*.pdf" 2>/dev/null | grep -q .'; then
+    if within 20 test -s "$kept"; then
         sleep 1
-        kept=$(find "$WINEPREFIX/drive_c/users" "$HOME" -name '*.pdf' 2>/dev/null | head -n 1)
         if cmp -s <("$(dirname "$0")/printed_text.sh" "$kept" | values) \
             <(values <"$expected/typed-report.txt"); then
-            pass "存为 PDF… keeps the report as a PDF file, ${kept##*/}, with every value"
+            pass "存为 PDF… keeps the report, every value, as 水准成果\\一号路线.pdf"
         else
-            fail "the kept PDF ${kept##*/} does not hold the report's values"
+            fail "the kept PDF does not hold the report's values"
         fi
     else
-        fail "存为 PDF… left no PDF file"
+        /usr/bin/import -window root "${screenshot%.png}-unsaved.png"
+        fail "存为 PDF… left no 水准成果\\一号路线.pdf (${screenshot%.png}-unsaved.png)"
     fi
 else
     fail "打 印 without a printer showed nothing"
