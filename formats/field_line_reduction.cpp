@@ -2,6 +2,10 @@
 
 #include "core/number_text.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -38,9 +42,9 @@ LimitedFigure boundedFigure(Nanometres value, Nanometres most) {
 
 // Exact: a mean is of one or two values, each an even number of nanometres.
 Nanometres mean(const std::vector<Sight>& sights, Nanometres Sight::*figure) {
-    Nanometres sum = 0;
-    for (const Sight& sight : sights)
-        sum += sight.*figure;
+    const Nanometres sum = std::accumulate(
+        sights.begin(), sights.end(), Nanometres{0},
+        [figure](Nanometres total, const Sight& sight) { return total + sight.*figure; });
     return sum / static_cast<Nanometres>(sights.size());
 }
 
@@ -65,21 +69,23 @@ std::string nameText(const std::string& point) {
     return point.empty() ? "（无名点）" : point;
 }
 
+struct FigureCheck {
+    const char* figure;
+    const char* basis;
+    std::optional<InstrumentFigure> stated;
+    Nanometres computed;
+};
+
 std::string instrumentDisagreement(const StationEnd& end, const Running& running,
                                    const std::string& where) {
-    const struct {
-        const char* figure;
-        const char* basis;
-        std::optional<InstrumentFigure> stated;
-        Nanometres computed;
-    } checks[] = {
+    const std::array<FigureCheck, 5> checks = {{
         {"高程", "读数", end.height, running.height},
         {"视距差累积", "视距", end.distanceBalance, running.distanceBalance},
         {"累积视距", "视距", end.totalDistance, running.totalDistance},
         {"后视距总和", "视距", end.backsightTotal, running.backsightTotal},
         {"前视距总和", "视距", end.foresightTotal, running.foresightTotal},
-    };
-    for (const auto& check : checks) {
+    }};
+    for (const FigureCheck& check : checks) {
         if (!check.stated)
             continue;
         const Nanometres apart = magnitude(check.stated->value - check.computed);
@@ -96,29 +102,36 @@ std::string instrumentDisagreement(const StationEnd& end, const Running& running
 
 std::string markedDisagreement(const std::vector<const Sight*>& sights, const StationEnd& end,
                                std::size_t station) {
-    for (const Sight* sight : sights)
-        if (sight->markedErroneous)
-            return stationWhere(station, sight->label) +
-                   "：仪器把这条记录标为有误（e），这条线不能照原样使用。";
+    const auto marked =
+        std::ranges::find_if(sights, [](const Sight* sight) { return sight->markedErroneous; });
+    if (marked != sights.end())
+        return stationWhere(station, (*marked)->label) +
+               "：仪器把这条记录标为有误（e），这条线不能照原样使用。";
     if (end.markedErroneous)
         return stationWhere(station, end.label) +
                "：仪器把这条记录标为有误（e），这条线不能照原样使用。";
     return {};
 }
 
+std::vector<Sight>::const_iterator firstSightNotAt(const std::vector<Sight>& sights,
+                                                   const std::string& point) {
+    return std::ranges::find_if(sights,
+                                [&point](const Sight& sight) { return sight.point != point; });
+}
+
 std::string pointDisagreement(const RecordedStation& station, std::size_t number,
                               const std::string& chainPoint) {
-    for (const Sight& sight : station.backsights)
-        if (sight.point != chainPoint)
-            return stationWhere(number, sight.label) + "：后视点是 " + nameText(sight.point) +
-                   "，但" + (number == 1 ? "这条线的起点" : "上一站的前视点") + "是 " +
-                   nameText(chainPoint) + "，测站没有首尾相接，这条线的记录可能被删改过。";
+    const auto unchained = firstSightNotAt(station.backsights, chainPoint);
+    if (unchained != station.backsights.end())
+        return stationWhere(number, unchained->label) + "：后视点是 " + nameText(unchained->point) +
+               "，但" + (number == 1 ? "这条线的起点" : "上一站的前视点") + "是 " +
+               nameText(chainPoint) + "，测站没有首尾相接，这条线的记录可能被删改过。";
     const std::string& foresight = station.foresights.front().point;
-    for (const Sight& sight : station.foresights)
-        if (sight.point != foresight)
-            return stationWhere(number, sight.label) + "：这一站的前视点先记为 " +
-                   nameText(foresight) + "，这里却是 " + nameText(sight.point) +
-                   "，这条线的记录可能被删改过。";
+    const auto strayForesight = firstSightNotAt(station.foresights, foresight);
+    if (strayForesight != station.foresights.end())
+        return stationWhere(number, strayForesight->label) + "：这一站的前视点先记为 " +
+               nameText(foresight) + "，这里却是 " + nameText(strayForesight->point) +
+               "，这条线的记录可能被删改过。";
     if (station.end.point != foresight)
         return stationWhere(number, station.end.label) + "：这一站结束在点 " +
                nameText(station.end.point) + "，但它的前视点是 " + nameText(foresight) +
@@ -130,15 +143,15 @@ std::string stationDisagreement(const RecordedStation& station, std::size_t numb
                                 const std::string& chainPoint, const Running& running) {
     std::vector<const Sight*> sights;
     for (const auto* group : {&station.backsights, &station.foresights})
-        for (const Sight& sight : *group)
-            sights.push_back(&sight);
-    for (std::string reason :
-         {markedDisagreement(sights, station.end, number),
-          pointDisagreement(station, number, chainPoint),
-          instrumentDisagreement(station.end, running, stationWhere(number, station.end.label))})
-        if (!reason.empty())
-            return reason;
-    return {};
+        std::ranges::transform(*group, std::back_inserter(sights),
+                               [](const Sight& sight) { return &sight; });
+    const std::array<std::string, 3> reasons = {
+        markedDisagreement(sights, station.end, number),
+        pointDisagreement(station, number, chainPoint),
+        instrumentDisagreement(station.end, running, stationWhere(number, station.end.label))};
+    const auto* const first =
+        std::ranges::find_if(reasons, [](const std::string& reason) { return !reason.empty(); });
+    return first != reasons.end() ? *first : std::string();
 }
 
 std::string startDisagreement(const StationEnd& start, const Running& running) {

@@ -159,36 +159,54 @@ struct PointBlock {
     std::optional<InstrumentFigure> totalDistance;
 };
 
-PointBlock pointBlockOf(const std::vector<std::string_view>& words, std::size_t fileLine) {
-    PointBlock block;
-    block.label = blockLabel(words[0], fileLine);
-    isNegative(words[0], fileLine);
-    const std::string_view name = words[0].substr(dataAt);
+// The instrument pads a point number with leading zeros to the word's length.
+std::string pointNameOf(std::string_view word, std::size_t fileLine) {
+    isNegative(word, fileLine);
+    const std::string_view name = word.substr(dataAt);
     const std::size_t padding = std::min(name.find_first_not_of('0'), name.size());
     if (padding == name.size())
         throw Error(fileLineText(fileLine) + "：点号（WI 11）是空的。");
-    block.point = checkedPointName(name.substr(padding), fileLine);
+    return checkedPointName(name.substr(padding), fileLine);
+}
 
+void noteReading(PointBlock& block, std::string_view word, std::string_view index,
+                 std::size_t fileLine) {
+    if (block.reading)
+        throw Error(fileLineText(fileLine) + "：一个块里有两个读数（" +
+                    indexText(block.readingIndex) + " 和 " + indexText(index) + "）。");
+    block.readingIndex = index;
+    block.reading = lengthOf(word, mostSightNanometres, fileLine);
+}
+
+// Null for a word the line has no use for.
+std::optional<InstrumentFigure>* figureFor(PointBlock& block, std::string_view index) {
+    return index == "32"    ? &block.distance
+           : index == "83"  ? &block.height
+           : index == "573" ? &block.distanceBalance
+           : index == "574" ? &block.totalDistance
+                            : nullptr;
+}
+
+void noteFigure(PointBlock& block, std::string_view word, std::string_view index,
+                std::size_t fileLine) {
+    std::optional<InstrumentFigure>* const figure = figureFor(block, index);
+    if (index == "11" || (figure && *figure))
+        throw Error(fileLineText(fileLine) + "：一个块里有两个 " + indexText(index) + "。");
+    if (figure)
+        *figure =
+            lengthOf(word, index == "32" ? mostSightNanometres : mostRunningNanometres, fileLine);
+}
+
+PointBlock pointBlockOf(const std::vector<std::string_view>& words, std::size_t fileLine) {
+    PointBlock block;
+    block.label = blockLabel(words[0], fileLine);
+    block.point = pointNameOf(words[0], fileLine);
     for (std::size_t k = 1; k < words.size(); ++k) {
         const std::string_view index = wordIndex(words[k]);
-        if (isReadingIndex(index)) {
-            if (block.reading)
-                throw Error(fileLineText(fileLine) + "：一个块里有两个读数（" +
-                            indexText(block.readingIndex) + " 和 " + indexText(index) + "）。");
-            block.readingIndex = index;
-            block.reading = lengthOf(words[k], mostSightNanometres, fileLine);
-            continue;
-        }
-        std::optional<InstrumentFigure>* const figure = index == "32"    ? &block.distance
-                                                        : index == "83"  ? &block.height
-                                                        : index == "573" ? &block.distanceBalance
-                                                        : index == "574" ? &block.totalDistance
-                                                                         : nullptr;
-        if (index == "11" || (figure && *figure))
-            throw Error(fileLineText(fileLine) + "：一个块里有两个 " + indexText(index) + "。");
-        if (figure)
-            *figure = lengthOf(
-                words[k], index == "32" ? mostSightNanometres : mostRunningNanometres, fileLine);
+        if (isReadingIndex(index))
+            noteReading(block, words[k], index, fileLine);
+        else
+            noteFigure(block, words[k], index, fileLine);
     }
     return block;
 }

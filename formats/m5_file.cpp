@@ -121,19 +121,25 @@ enum class Role {
     other
 };
 
+struct RoleName {
+    std::string_view english;
+    std::string_view german;
+    Role role;
+};
+
+constexpr std::array<RoleName, 7> roleNames = {{{"Rb", "Lr", Role::backsight},
+                                                {"Rf", "Lv", Role::foresight},
+                                                {"Rz", "Lz", Role::intermediate},
+                                                {"HD", "E", Role::distance},
+                                                {"Z", "Z", Role::height},
+                                                {"Db", "Db", Role::backsightTotal},
+                                                {"Df", "Df", Role::foresightTotal}}};
+
 Role roleOf(std::string_view type) {
-    const struct {
-        std::string_view english;
-        std::string_view german;
-        Role role;
-    } roles[] = {{"Rb", "Lr", Role::backsight},     {"Rf", "Lv", Role::foresight},
-                 {"Rz", "Lz", Role::intermediate},  {"HD", "E", Role::distance},
-                 {"Z", "Z", Role::height},          {"Db", "Db", Role::backsightTotal},
-                 {"Df", "Df", Role::foresightTotal}};
-    for (const auto& known : roles)
-        if (type == known.english || type == known.german)
-            return known.role;
-    return Role::other;
+    const RoleName* const known = std::ranges::find_if(roleNames, [type](const RoleName& name) {
+        return type == name.english || type == name.german;
+    });
+    return known != roleNames.end() ? known->role : Role::other;
 }
 
 bool isReading(Role role) {
@@ -150,40 +156,58 @@ struct PointRecord {
     std::optional<InstrumentFigure> foresightTotal;
 };
 
+void checkUntyped(const Value& value, std::size_t fileLine) {
+    if (!value.number.empty() || !value.unit.empty())
+        throw Error(fileLineText(fileLine) + "：数值 " + quotedField(value.number) +
+                    " 前面没有类型标识。");
+}
+
+void noteReading(PointRecord& point, const Value& value, Role role, std::size_t fileLine) {
+    if (point.reading)
+        throw Error(fileLineText(fileLine) + "：一条记录里有两个读数（" +
+                    quotedField(point.reading->type) + " 和 " + quotedField(value.type) + "）。");
+    point.reading = &value;
+    point.readingRole = role;
+}
+
+// Null for a role the line has no use for.
+std::optional<InstrumentFigure>* figureFor(PointRecord& point, Role role) {
+    return role == Role::distance         ? &point.distance
+           : role == Role::height         ? &point.height
+           : role == Role::backsightTotal ? &point.backsightTotal
+           : role == Role::foresightTotal ? &point.foresightTotal
+                                          : nullptr;
+}
+
+void noteFigure(PointRecord& point, const Value& value, Role role, std::size_t fileLine) {
+    std::optional<InstrumentFigure>* const figure = figureFor(point, role);
+    if (!figure)
+        return;
+    if (*figure)
+        throw Error(fileLineText(fileLine) + "：一条记录里有两个 " + quotedField(value.type) +
+                    "。");
+    *figure = figureOf(value, role == Role::distance ? mostSightNanometres : mostRunningNanometres,
+                       fileLine);
+}
+
+// The value must outlive the point record, which keeps its reading by address.
+void noteValue(PointRecord& point, const Value& value, std::size_t fileLine) {
+    if (value.type.empty()) {
+        checkUntyped(value, fileLine);
+        return;
+    }
+    const Role role = roleOf(value.type);
+    if (isReading(role))
+        noteReading(point, value, role, fileLine);
+    else
+        noteFigure(point, value, role, fileLine);
+}
+
 PointRecord pointRecordOf(const Record& record, std::size_t fileLine) {
     PointRecord point;
     point.point = checkedPointName(trimmed(record.information.substr(0, nameLength)), fileLine);
-    for (const Value& value : record.values) {
-        if (value.type.empty()) {
-            if (!value.number.empty() || !value.unit.empty())
-                throw Error(fileLineText(fileLine) + "：数值 " + quotedField(value.number) +
-                            " 前面没有类型标识。");
-            continue;
-        }
-        const Role role = roleOf(value.type);
-        if (isReading(role) && point.reading)
-            throw Error(fileLineText(fileLine) + "：一条记录里有两个读数（" +
-                        quotedField(point.reading->type) + " 和 " + quotedField(value.type) +
-                        "）。");
-        if (isReading(role)) {
-            point.reading = &value;
-            point.readingRole = role;
-            continue;
-        }
-        std::optional<InstrumentFigure>* const figure =
-            role == Role::distance         ? &point.distance
-            : role == Role::height         ? &point.height
-            : role == Role::backsightTotal ? &point.backsightTotal
-            : role == Role::foresightTotal ? &point.foresightTotal
-                                           : nullptr;
-        if (!figure)
-            continue;
-        if (*figure)
-            throw Error(fileLineText(fileLine) + "：一条记录里有两个 " + quotedField(value.type) +
-                        "。");
-        *figure = figureOf(
-            value, role == Role::distance ? mostSightNanometres : mostRunningNanometres, fileLine);
-    }
+    for (const Value& value : record.values)
+        noteValue(point, value, fileLine);
     return point;
 }
 
@@ -235,51 +259,80 @@ LevelingMethod methodOf(std::string_view startLine, std::size_t fileLine) {
                 " 不认识（已知 BF、BFFB），无法确定测站读数的次序。");
 }
 
+// The lines read so far, and the one still open with the file line that started it.
+struct M5Lines {
+    std::vector<RecordedLine> finished;
+    std::optional<LineAssembly> open;
+    std::size_t openedAt = 0;
+};
+
+void startLine(M5Lines& lines, std::string_view words, std::size_t fileLine) {
+    if (lines.open)
+        throw Error(fileLineText(fileLine) + "：" + fileLineText(lines.openedAt) +
+                    "开始的线还没有 End-Line，这里又开始了一条线。");
+    lines.open.emplace(methodOf(words, fileLine), fileLine);
+    lines.openedAt = fileLine;
+}
+
+void endLine(M5Lines& lines, std::size_t fileLine) {
+    if (!lines.open)
+        throw Error(fileLineText(fileLine) + "：End-Line 前面没有 Start-Line。");
+    lines.finished.push_back(std::move(*lines.open).finished(fileLine));
+    lines.open.reset();
+}
+
+void repeatStation(M5Lines& lines, std::size_t fileLine) {
+    if (!lines.open)
+        throw Error(fileLineText(fileLine) + "：测站重测（Station repeated）不在任何一条线里。");
+    lines.open->repeatStation(fileLine);
+}
+
+// Any other text is the observer's note, which the line does not depend on.
+void followText(M5Lines& lines, std::string_view information, std::size_t fileLine) {
+    const std::string_view words = trimmed(information);
+    if (words.starts_with(startLineText))
+        startLine(lines, words, fileLine);
+    else if (words.starts_with("End-Line"))
+        endLine(lines, fileLine);
+    else if (words.starts_with("Station repeated"))
+        repeatStation(lines, fileLine);
+}
+
+// Code records (KN) carry nothing the line needs.
+bool isPointRecord(std::string_view type, std::size_t fileLine) {
+    if (type.starts_with("KN"))
+        return false;
+    if (type != "KD1" && type != "KD2")
+        throw Error(fileLineText(fileLine) + "：不认识的记录类型 " + quotedField(type) +
+                    "（已知 KD1、KD2、KN、TO）。");
+    return true;
+}
+
+void checkPointRecordInLine(const M5Lines& lines, std::size_t fileLine) {
+    if (!lines.open)
+        throw Error(fileLineText(fileLine) +
+                    "：这条点记录前面没有 Start-Line，不知道它属于哪条线。");
+}
+
 } // namespace
 
 std::vector<RecordedLine> readM5Lines(std::string_view text) {
-    std::vector<RecordedLine> lines;
-    std::optional<LineAssembly> line;
-    std::size_t lineStart = 0;
+    M5Lines lines;
     NumberedLines records(text);
     while (const std::optional<NumberedLines::Line> numbered = records.next()) {
         const std::size_t fileLine = numbered->number;
         const Record record = recordOf(numbered->text, fileLine);
-        if (record.type == "TO") {
-            const std::string_view words = trimmed(record.information);
-            if (words.starts_with(startLineText)) {
-                if (line)
-                    throw Error(fileLineText(fileLine) + "：" + fileLineText(lineStart) +
-                                "开始的线还没有 End-Line，这里又开始了一条线。");
-                line.emplace(methodOf(words, fileLine), fileLine);
-                lineStart = fileLine;
-            } else if (words.starts_with("End-Line")) {
-                if (!line)
-                    throw Error(fileLineText(fileLine) + "：End-Line 前面没有 Start-Line。");
-                lines.push_back(std::move(*line).finished(fileLine));
-                line.reset();
-            } else if (words.starts_with("Station repeated")) {
-                if (!line)
-                    throw Error(fileLineText(fileLine) +
-                                "：测站重测（Station repeated）不在任何一条线里。");
-                line->repeatStation(fileLine);
-            }
-            continue;
+        if (record.type == "TO")
+            followText(lines, record.information, fileLine);
+        else if (isPointRecord(record.type, fileLine)) {
+            checkPointRecordInLine(lines, fileLine);
+            addPointRecord(*lines.open, record, fileLine);
         }
-        if (record.type.starts_with("KN"))
-            continue;
-        if (record.type != "KD1" && record.type != "KD2")
-            throw Error(fileLineText(fileLine) + "：不认识的记录类型 " + quotedField(record.type) +
-                        "（已知 KD1、KD2、KN、TO）。");
-        if (!line)
-            throw Error(fileLineText(fileLine) +
-                        "：这条点记录前面没有 Start-Line，不知道它属于哪条线。");
-        addPointRecord(*line, record, fileLine);
     }
-    if (line)
-        throw Error(fileLineText(lineStart) + "开始的这条线到文件末尾（" +
+    if (lines.open)
+        throw Error(fileLineText(lines.openedAt) + "开始的这条线到文件末尾（" +
                     fileLineText(records.lastNumber()) + "）也没有 End-Line。");
-    return lines;
+    return std::move(lines.finished);
 }
 
 } // namespace velmora

@@ -199,7 +199,7 @@ std::string controlCharacterName(char control) {
 // A quoted cell can hold what no typed name can; shown in a one-line field, printed or written into
 // a results table, a line break or another control character would break the line it stands in.
 void checkName(std::string_view name, std::size_t rowNumber) {
-    const auto control = std::ranges::find_if(name, [](char c) {
+    const auto* const control = std::ranges::find_if(name, [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte < 0x20u || byte == 0x7Fu;
     });

@@ -177,10 +177,10 @@ QPageSize pageSizeFor(const PaperSize& paper) {
 }
 
 QPageLayout reportPageLayout(const QPageSize& size) {
-    return QPageLayout(
+    return {
         size, QPageLayout::Portrait,
         QMarginsF(reportMarginPoints, reportMarginPoints, reportMarginPoints, reportMarginPoints),
-        QPageLayout::Point);
+        QPageLayout::Point};
 }
 
 } // namespace velmora
