@@ -66,7 +66,7 @@ std::variant<TableRun, FieldFileLines> readRouteFile(QWidget& window, const QStr
     });
 }
 
-TableRun routeFromFile(QWidget& window, const QString& fileName) {
+TableRun routeFromFile(QWidget& window, const QString& fileName, RunObserver& echo) {
     std::variant<TableRun, FieldFileLines> read = readRouteFile(window, fileName);
     if (auto* table = std::get_if<TableRun>(&read))
         return std::move(*table);
@@ -76,7 +76,7 @@ TableRun routeFromFile(QWidget& window, const QString& fileName) {
     if (picking.exec() != QDialog::Accepted)
         throw Abandoned("没有选定路线。");
     DialogPrompter heights(&window);
-    return runFieldRoute(field.lines, picking.route(), heights);
+    return runFieldRoute(field.lines, picking.route(), heights, echo);
 }
 
 QString askRouteFile(QWidget& window) {

@@ -49,7 +49,9 @@ std::variant<TableRun, FieldFileLines> readRouteFile(QWidget& window, const QStr
 //   routeFromFile(window, "/home/u/gsi8_bf.gsi"), lines 1 and 2 picked, Ha 45.123, Hb 45.18
 //     -> the run of BM1 -> BM2 -> BM3 with station counts 3 and 2
 //   the same with 取消 in the 测段表 -> Abandoned
-TableRun routeFromFile(QWidget& window, const QString& fileName);
+// A field file's run tells `echo` of every field it writes as it writes it, so that the heights can
+// be shown while they are confirmed; a table's run is told to nobody.
+TableRun routeFromFile(QWidget& window, const QString& fileName, RunObserver& echo);
 
 // Asks for a route table (.csv, .tsv, .txt) or a field file (.gsi, .dat, .m5, .rec, .din, .txt) in
 // the Documents folder; empty when the user closes the dialog.

@@ -6,9 +6,9 @@
 #include "printing/print_failures.h"
 #include "printing/qt_text.h"
 #include "ui/background_work.h"
-#include "ui/control_geometry.h"
 #include "ui/control_table.h"
 #include "ui/dialog_prompter.h"
+#include "ui/plain_controls.h"
 #include "ui/results_keeping.h"
 #include "ui/route_import.h"
 #include "ui/window_font.h"
@@ -20,7 +20,6 @@
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -50,45 +49,21 @@ void paintButtonFace(QPushButton& button, QStyle* classicStyle) {
 }
 
 QWidget* makeControl(const Control& control, QWidget& window, QStyle* classicStyle) {
-    const QString caption = toQString(control.caption);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-    case Kind::label: {
-        auto* label = new QLabel(caption, &window);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-    }
-    case Kind::field:
-        widget = new QLineEdit(&window);
-        break;
-    case Kind::button: {
-        auto* pushButton = new QPushButton(caption, &window);
-        if (control.lightRed)
-            paintButtonFace(*pushButton, classicStyle);
-        widget = pushButton;
-        break;
-    }
-    }
+    QWidget* widget = plainControl(control, window);
+    if (control.kind == Kind::button && control.lightRed)
+        paintButtonFace(static_cast<QPushButton&>(*widget), classicStyle);
     widget->setObjectName(toQString(control.name));
     if (!control.accessibleName.empty())
         widget->setAccessibleName(toQString(control.accessibleName));
-    widget->setGeometry(pixelRect(control));
-    widget->setFont(windowFont(control.face));
     return widget;
 }
 
 void makeLine(const Line& line, QWidget& window) {
-    auto* frame = new QFrame(&window);
+    QFrame* frame = plainLine(line, window);
     frame->setObjectName(toQString(line.name));
-    frame->setFrameShape(line.y1 == line.y2 ? QFrame::HLine : QFrame::VLine);
-    frame->setFrameShadow(QFrame::Plain);
-    frame->setLineWidth(lineWidthPixels);
     QPalette palette = frame->palette();
     palette.setColor(QPalette::WindowText, toQColor(lineColour));
     frame->setPalette(palette);
-    frame->setGeometry(pixelRect(line));
 }
 
 // Builds every control and line on the canvas, chains the focusable ones in their tab order with
@@ -266,7 +241,15 @@ void Velmora::openRoute() {
 }
 
 void Velmora::openRouteFile(const QString& fileName) {
-    reportingFailure([&] { takeRoute(routeFromFile(*this, fileName)); });
+    reportingFailure([&] {
+        TentativeFields echo(fields_);
+        try {
+            takeRoute(routeFromFile(*this, fileName, echo));
+        } catch (...) {
+            echo.takeBack();
+            throw;
+        }
+    });
 }
 
 void Velmora::dragEnterEvent(QDragEnterEvent* event) {

@@ -27,8 +27,8 @@ bool fits(const QLineEdit& field, const QString& text) {
 
 void WindowFields::show(DisplayField field, std::string_view text) {
     QLineEdit* control = controls_.at(static_cast<std::size_t>(field));
-    const QString shown = toQString(text);
-    control->setText(shown);
+    shown_.at(static_cast<std::size_t>(field)) = text;
+    control->setText(toQString(text));
     // A read-out is read from its start: a field scrolled to the end of " -12345.67 毫米" would
     // hide the sign, and a long name its first characters. Where the text does not fit, its
     // tooltip holds all of it.
@@ -50,6 +50,20 @@ void WindowFields::showToolTip(DisplayField field) {
         control->setToolTip(descriptions_.at(index));
     else
         control->setToolTip(fits(*control, control->text()) ? QString() : control->text());
+}
+
+void TentativeFields::show(DisplayField field, std::string_view text) {
+    std::optional<std::string>& before = before_.at(static_cast<std::size_t>(field));
+    if (!before)
+        before = fields_.shown(field);
+    fields_.show(field, text);
+}
+
+void TentativeFields::takeBack() {
+    for (std::size_t field = 0; field < before_.size(); ++field)
+        if (before_.at(field))
+            fields_.show(static_cast<DisplayField>(field), *before_.at(field));
+    before_ = {};
 }
 
 } // namespace velmora
