@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,17 +38,18 @@ std::optional<long long> nanometresOf(std::string_view text) {
         !std::ranges::all_of(fraction, velmora::isAsciiDigit) || fraction.size() > 9 ||
         (point < text.size() && (fraction.empty() || fraction.back() == '0')))
         return std::nullopt;
-    long long value = 0;
-    for (const char digit : integer)
-        value = value * 10 + (digit - '0');
-    for (std::size_t k = 0; k < 9; ++k)
-        value = value * 10 + (k < fraction.size() ? fraction[k] - '0' : 0);
-    if (negative && value == 0)
+    // Nine decimals make nanometres.
+    const std::string digits =
+        std::string(integer) + std::string(fraction) + std::string(9 - fraction.size(), '0');
+    const long long nanometres =
+        std::accumulate(digits.begin(), digits.end(), 0LL,
+                        [](long long sum, char digit) { return sum * 10 + (digit - '0'); });
+    if (negative && nanometres == 0)
         return std::nullopt;
-    return negative ? -value : value;
+    return negative ? -nanometres : nanometres;
 }
 
-long long value(const velmora::FieldLine& line, const std::string& text) {
+long long exactValue(const velmora::FieldLine& line, const std::string& text) {
     const std::optional<long long> nanometres = nanometresOf(text);
     if (!nanometres)
         fail(line, "not an exact decimal text", text);
@@ -67,35 +69,35 @@ void check(const velmora::FieldLine& line) {
     long long longest = 0;
     for (std::size_t k = 0; k < line.stationCount(); ++k) {
         const velmora::FieldStation& station = line.stations[k];
-        const long long backsight = value(line, station.backsightDistance.metres);
-        const long long foresight = value(line, station.foresightDistance.metres);
-        if (value(line, station.distance) != backsight + foresight)
+        const long long backsight = exactValue(line, station.backsightDistance.metres);
+        const long long foresight = exactValue(line, station.foresightDistance.metres);
+        if (exactValue(line, station.distance) != backsight + foresight)
             fail(line, "station distance is not its two sights", station.distance);
-        if (value(line, station.distanceDifference.metres) != backsight - foresight)
+        if (exactValue(line, station.distanceDifference.metres) != backsight - foresight)
             fail(line, "distance difference is not its two sights",
                  station.distanceDifference.metres);
         accumulated += backsight - foresight;
-        if (value(line, station.accumulatedDifference.metres) != accumulated)
+        if (exactValue(line, station.accumulatedDifference.metres) != accumulated)
             fail(line, "accumulated difference is not the sum",
                  station.accumulatedDifference.metres);
         if (bffb != !station.heightDifferenceDisagreement.metres.empty())
             fail(line, "BFFB figure present for the wrong method",
                  station.heightDifferenceDisagreement.metres);
         if (bffb)
-            value(line, station.heightDifferenceDisagreement.metres);
+            exactValue(line, station.heightDifferenceDisagreement.metres);
         distance += backsight + foresight;
-        heightDifference += value(line, station.heightDifference);
+        heightDifference += exactValue(line, station.heightDifference);
         shortest =
             k == 0 ? std::min(backsight, foresight) : std::min({shortest, backsight, foresight});
         longest =
             k == 0 ? std::max(backsight, foresight) : std::max({longest, backsight, foresight});
     }
-    if (value(line, line.distance) != distance)
+    if (exactValue(line, line.distance) != distance)
         fail(line, "line distance is not the sum of its stations'", line.distance);
-    if (value(line, line.heightDifference) != heightDifference)
+    if (exactValue(line, line.heightDifference) != heightDifference)
         fail(line, "line height difference is not the sum of its stations'", line.heightDifference);
-    if (value(line, line.worst.shortestSight.metres) != shortest ||
-        value(line, line.worst.longestSight.metres) != longest)
+    if (exactValue(line, line.worst.shortestSight.metres) != shortest ||
+        exactValue(line, line.worst.longestSight.metres) != longest)
         fail(line, "worst sights are not the stations'", line.worst.shortestSight.metres);
     if (bffb == line.worst.heightDifferenceDisagreement.metres.empty())
         fail(line, "worst BFFB figure present for the wrong method",
