@@ -15,9 +15,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
-# This GCC 12 warns of overlapping copies inside its own std::string concatenation at -O3, a
-# false alarm of the compiler's (its bug 105329) in code that has none of ours.
-set(CMAKE_CXX_FLAGS_INIT -Wno-restrict)
 
 # try_compile projects see only what is passed on to them.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES VELMORA_QT_WINDOWS)
