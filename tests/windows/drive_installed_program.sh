@@ -25,7 +25,7 @@ wine=(env LOCPATH="$work" LANG=zh_CN.UTF-8 /usr/lib/wine/wine64)
 program_pid=
 # shellcheck disable=SC2317 # runs from the trap
 finish() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -z $program_pid ]] || kill "$program_pid" 2>/dev/null || true
     /usr/lib/wine/wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX" "$work"
 }
@@ -81,7 +81,8 @@ start_program() {
     sleep 1
 }
 stop_program() {
-    kill "$program_pid" 2>/dev/null
+    # The program may have ended by itself already.
+    kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
     program_pid=
     /usr/lib/wine/wineserver -w
