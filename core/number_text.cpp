@@ -58,6 +58,10 @@ std::string integerText(long value) {
     return std::to_string(value);
 }
 
+std::string countText(std::size_t count) {
+    return std::to_string(count);
+}
+
 std::string generalText(float value) {
     return charsText(static_cast<double>(value), std::chars_format::general, 7);
 }

@@ -2,6 +2,7 @@
 
 #include "core/single_precision.h"
 
+#include <cstddef>
 #include <string>
 
 namespace velmora {
@@ -15,6 +16,10 @@ namespace velmora {
 // Decimal digits with a leading minus for negatives.
 //   integerText(0) -> "0", integerText(-12) -> "-12", integerText(32767) -> "32767"
 std::string integerText(long value);
+
+// How many of something there are, or which one, for a message:
+//   countText(0) -> "0", countText(18600) -> "18600"
+std::string countText(std::size_t count);
 
 // The value rounded to seven significant digits (exact ties to even), trailing zeros dropped
 // and the point too when no digit follows it, a zero before the point below 1.

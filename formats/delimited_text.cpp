@@ -88,8 +88,8 @@ void RowReader::readCell(TableRow& row) {
 
 void RowReader::addCell(TableRow& row, std::string cell) const {
     if (row.size() == mostCellsInRow)
-        throw Error("第 " + integerText(static_cast<long>(rowsRead_)) + " 行的格子太多：超过了 " +
-                    integerText(static_cast<long>(mostCellsInRow)) +
+        throw Error("第 " + countText(rowsRead_) + " 行的格子太多：超过了 " +
+                    countText(mostCellsInRow) +
                     " 格，电子表格的一行没有这么宽，这不是一条水准路线的表格。");
     row.push_back(std::move(cell));
 }
@@ -99,7 +99,7 @@ void RowReader::readQuoted(std::string& cell) {
     for (;;) {
         const std::size_t quote = text_.find('"', at_);
         if (quote == std::string_view::npos)
-            throw Error("第 " + integerText(static_cast<long>(rowsRead_)) +
+            throw Error("第 " + countText(rowsRead_) +
                         " 行的引号没有配对：一个格子以引号开头，但到表格末尾也没有结束它的引号。");
         cell.append(text_.substr(at_, quote - at_));
         at_ = quote + 1;

@@ -39,8 +39,7 @@ std::string_view methodName(LevelingMethod method) {
 
 std::vector<FieldLine> readFieldFile(std::string_view bytes) {
     if (bytes.size() > mostTableBytes)
-        throw Error("文件太大：观测文件最多 8 MB（" +
-                    integerText(static_cast<long>(mostTableBytes)) +
+        throw Error("文件太大：观测文件最多 8 MB（" + countText(mostTableBytes) +
                     " 字节），这个文件更大，不是水准仪的观测文件。");
     if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos)
         throw Error(fileLineText(lineHolding(bytes, nul)) +

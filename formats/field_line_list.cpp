@@ -29,11 +29,11 @@ std::vector<ListedLine> listedLines(const std::vector<FieldLine>& lines) {
         const FieldLine& line = lines[k];
         ListedLine& row = listed[k];
         row.number = line.number;
-        cell(row, ListedColumn::number) = integerText(static_cast<long>(line.number));
+        cell(row, ListedColumn::number) = countText(line.number);
         cell(row, ListedColumn::from) = line.from;
         cell(row, ListedColumn::to) = line.to;
         cell(row, ListedColumn::method) = methodName(line.method);
-        cell(row, ListedColumn::stations) = integerText(static_cast<long>(line.stationCount()));
+        cell(row, ListedColumn::stations) = countText(line.stationCount());
         cell(row, ListedColumn::distance) = line.distance;
         cell(row, ListedColumn::heightDifference) = line.heightDifference;
         cell(row, ListedColumn::shortestSight) = figureText(line.worst.shortestSight);
@@ -47,7 +47,7 @@ std::vector<ListedLine> listedLines(const std::vector<FieldLine>& lines) {
             cell(row, ListedColumn::twoWayMisclosure) =
                 misclosure->millimetres +
                 std::string(misclosure->exceeded ? exceededMark : std::string_view()) +
-                "（与线号 " + integerText(static_cast<long>(misclosure->otherLine)) + "）";
+                "（与线号 " + countText(misclosure->otherLine) + "）";
             cell(row, ListedColumn::twoWayLimit) = "±" + misclosure->limitMillimetres;
         }
         cell(row, ListedColumn::refusal) = sectionRefusal(line);

@@ -58,7 +58,7 @@ struct Running {
 };
 
 std::string stationWhere(std::size_t station, const RecordLabel& label) {
-    return "第 " + integerText(static_cast<long>(station)) + " 站（" + label + "）";
+    return "第 " + countText(station) + " 站（" + label + "）";
 }
 
 std::string startWhere(const RecordLabel& label) {

@@ -13,10 +13,6 @@ namespace {
 // As many sections as a run's record holds: 32766 points to be determined between A and B.
 constexpr std::size_t mostSections = 32767;
 
-std::string numberText(std::size_t number) {
-    return integerText(static_cast<long>(number));
-}
-
 std::string pointText(const std::string& name) {
     return name.empty() ? "（无名点）" : name;
 }
@@ -26,23 +22,23 @@ std::string obstacle(const std::vector<FieldLine>& lines, const std::vector<std:
     if (numbers.empty())
         return "请按路线的次序勾选测段：先勾从起始点 A 出发的那条线，再依次勾到闭合点 B 为止。";
     if (numbers.size() > mostSections)
-        return "勾选了 " + numberText(numbers.size()) + " 条线：本程序最多能计算 " +
-               numberText(mostSections) + " 段（" + numberText(mostSections - 1) + " 个待定点）。";
+        return "勾选了 " + countText(numbers.size()) + " 条线：本程序最多能计算 " +
+               countText(mostSections) + " 段（" + countText(mostSections - 1) + " 个待定点）。";
     std::vector<bool> taken(lines.size());
     const FieldLine* previous = nullptr;
     for (std::size_t place = 1; place <= numbers.size(); ++place) {
         const std::size_t number = numbers[place - 1];
         if (number < 1 || number > lines.size())
-            return "文件里没有线号 " + numberText(number) + "：这个文件的线号从 1 到 " +
-                   numberText(lines.size()) + "。";
+            return "文件里没有线号 " + countText(number) + "：这个文件的线号从 1 到 " +
+                   countText(lines.size()) + "。";
         if (taken[number - 1])
-            return "线号 " + numberText(number) + " 勾选了两次：一条线在路线里只能用一次。";
+            return "线号 " + countText(number) + " 勾选了两次：一条线在路线里只能用一次。";
         taken[number - 1] = true;
         const FieldLine& line = lines[number - 1];
         if (const std::string refusal = sectionRefusal(line); !refusal.empty())
-            return "线号 " + numberText(number) + " 不能使用：" + refusal;
+            return "线号 " + countText(number) + " 不能使用：" + refusal;
         if (previous != nullptr && line.from != previous->to)
-            return "第 " + numberText(place) + " 条线（线号 " + numberText(number) + "）从 " +
+            return "第 " + countText(place) + " 条线（线号 " + countText(number) + "）从 " +
                    pointText(line.from) + " 开始，但上一条线到 " + pointText(previous->to) +
                    " 为止，接不上。";
         previous = &line;
@@ -56,7 +52,7 @@ std::string sectionRefusal(const FieldLine& line) {
     if (!line.usable())
         return line.unusableReason;
     if (line.stationCount() > static_cast<std::size_t>(mostSectionStations))
-        return "这条线有 " + numberText(line.stationCount()) + " 站，一段最多 " +
+        return "这条线有 " + countText(line.stationCount()) + " 站，一段最多 " +
                integerText(mostSectionStations) + " 站，超出了本程序能计算的范围。";
     return {};
 }
@@ -68,7 +64,7 @@ RouteCheck checkRoute(const std::vector<FieldLine>& lines,
     const FieldLine& first = lines[numbers.front() - 1];
     const FieldLine& last = lines[numbers.back() - 1];
     return {true, "路线从 " + pointText(first.from) + " 到 " + pointText(last.to) + "，共 " +
-                      numberText(numbers.size()) + " 段，" + numberText(numbers.size() - 1) +
+                      countText(numbers.size()) + " 段，" + countText(numbers.size() - 1) +
                       " 个待定点。"};
 }
 

@@ -36,7 +36,7 @@ std::optional<NumberedLines::Line> NumberedLines::next() {
 }
 
 std::string fileLineText(std::size_t number) {
-    return "第 " + integerText(static_cast<long>(number)) + " 行";
+    return "第 " + countText(number) + " 行";
 }
 
 std::string quotedField(std::string_view field) {

@@ -37,10 +37,6 @@ std::string_view wordIndex(std::string_view word) {
     return word.substr(0, 3);
 }
 
-std::string countText(std::size_t count) {
-    return integerText(static_cast<long>(count));
-}
-
 std::string indexText(std::string_view index) {
     return "WI " + std::string(index);
 }

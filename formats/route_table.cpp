@@ -37,9 +37,6 @@ constexpr std::size_t noColumn = std::numeric_limits<std::size_t>::max();
 // the header that said whether its seventh column holds them.
 constexpr Columns resultsTableColumns = {0, 1, 2, 5, noColumn};
 
-std::string countText(std::size_t count) {
-    return integerText(static_cast<long>(count));
-}
 std::string rowText(std::size_t rowNumber) {
     return "第 " + countText(rowNumber) + " 行";
 }

@@ -48,8 +48,7 @@ std::string decodedWithoutMark(std::string_view bytes) {
 
 std::string decodedText(std::string_view bytes) {
     if (bytes.size() > mostTableBytes)
-        throw Error("文件太大：表格文件最多 8 MB（" +
-                    integerText(static_cast<long>(mostTableBytes)) +
+        throw Error("文件太大：表格文件最多 8 MB（" + countText(mostTableBytes) +
                     " 字节），这个文件更大，不是一条水准路线的表格。");
     std::string text = decodedWithoutMark(bytes);
     if (text.find('\0') != std::string::npos)
